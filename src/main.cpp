@@ -1,0 +1,3 @@
+#include "runtime/game_main.h"
+
+int main() { return GameMain(); }

@@ -1,0 +1,3 @@
+list(APPEND QUORVANE_SOURCES
+  src/persist/option_info.cpp
+)

@@ -1,0 +1,22 @@
+#include "runtime/globals.h"
+
+#include "assets/image_manager.h"
+#include "assets/sound_manager.h"
+#include "core/random.h"
+#include "runtime/fps_timer.h"
+#include "runtime/key_manager.h"
+
+COptionInfo optionInfo;
+std::unique_ptr<CKeyManagerBase> keyManager;
+std::unique_ptr<CImageManager> imageManager;
+std::unique_ptr<CSoundManager> soundManager;
+std::unique_ptr<CFpsTimer> fpsTimer;
+std::unique_ptr<CRandom> gameRandom;
+std::unique_ptr<CRandom> effectRandom;
+
+int fontEdge12 = -1;
+int fontNormal16 = -1;
+int fontNormal14 = -1;
+int fontEdge14 = -1;
+int fontNormal20 = -1;
+int fontAntialiasEdge30 = -1;

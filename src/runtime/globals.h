@@ -1,0 +1,35 @@
+// The process-wide objects of the game, created in one fixed order by
+// InitGlobals (main_loop.cpp) and living for the whole run. Tests may
+// re-create them.
+#pragma once
+
+#include <memory>
+
+#include "persist/option_info.h"
+
+class CKeyManagerBase;
+class CImageManager;
+class CSoundManager;
+class CFpsTimer;
+class CRandom;
+
+extern COptionInfo optionInfo;
+extern std::unique_ptr<CKeyManagerBase> keyManager;
+extern std::unique_ptr<CImageManager> imageManager;
+extern std::unique_ptr<CSoundManager> soundManager;
+extern std::unique_ptr<CFpsTimer> fpsTimer;
+// Game logic draws from gameRandom (hit rolls, damage spread); visuals only
+// from effectRandom, so that effects never change a battle's outcome.
+extern std::unique_ptr<CRandom> gameRandom;
+extern std::unique_ptr<CRandom> effectRandom;
+
+// Font handles of the game library.
+extern int fontEdge12;
+extern int fontNormal16;
+extern int fontNormal14;
+extern int fontEdge14;
+extern int fontNormal20;
+extern int fontAntialiasEdge30;
+
+// The window caption.
+inline constexpr const char* kGameTitle = "Quorvane ver1.00";

@@ -1,0 +1,113 @@
+#include "runtime/main_loop.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "assets/image_manager.h"
+#include "assets/sound_manager.h"
+#include "assets/unit_sprites.h"
+#include "core/random.h"
+#include "runtime/error_log.h"
+#include "runtime/fps_timer.h"
+#include "runtime/gamelib/gamelib.h"
+#include "runtime/globals.h"
+#include "runtime/key_manager.h"
+#include "runtime/scene.h"
+#include "scenes/scene_title.h"
+
+namespace {
+
+struct FontSpec {
+  int* handle;
+  int size;
+  int thick;
+  int type;
+};
+
+const FontSpec kFonts[] = {
+    {&fontEdge12,          12, 0, DX_FONTTYPE_EDGE},
+    {&fontNormal16,        16, 9, DX_FONTTYPE_NORMAL},
+    {&fontNormal14,        14, 9, DX_FONTTYPE_NORMAL},
+    {&fontEdge14,          14, 9, DX_FONTTYPE_EDGE},
+    {&fontNormal20,        20, 7, DX_FONTTYPE_NORMAL},
+    {&fontAntialiasEdge30, 30, 9, DX_FONTTYPE_ANTIALIASING_EDGE},
+};
+
+void CreateFonts() {
+  for (const FontSpec& f : kFonts) {
+    *f.handle = CreateFontToHandle(nullptr, f.size, f.thick, f.type, -1, -1, FALSE, -1);
+    if (*f.handle < 0) {
+      throw std::runtime_error("no usable font was found (a Japanese-capable sans-serif face is needed; "
+                               "run scripts/setup-deps to install fonts-ipafont-gothic)");
+    }
+  }
+}
+
+}  // namespace
+
+void InitGlobals() {
+  quitRequested = false;
+  CreateFonts();
+  fpsTimer = std::make_unique<CFpsTimer>(true);
+  imageManager = std::make_unique<CImageManager>();
+  LoadUnitSprites();
+  soundManager = std::make_unique<CSoundManager>(optionInfo.soundEnabled);
+  gameRandom = std::make_unique<CRandom>();
+  effectRandom = std::make_unique<CRandom>();
+  keyManager = std::make_unique<CKeyManager>(optionInfo);
+  currentScene = std::make_unique<CSceneTitle>();
+}
+
+void ReleaseGlobals() {
+  nextScene.reset();
+  currentScene.reset();
+  keyManager.reset();
+  effectRandom.reset();
+  gameRandom.reset();
+  soundManager.reset();
+  imageManager.reset();
+  fpsTimer.reset();
+}
+
+bool RunFrame() {
+  if (ProcessMessage() != 0) return false;
+  keyManager->Update();
+  currentScene->ProcessInput();
+  SwitchScene();
+  currentScene->Update();
+  soundManager->Update();
+  SwitchScene();
+  ClsDrawScreen();
+  currentScene->Draw();
+  ScreenFlip();
+  fpsTimer->Wait();
+  return !quitRequested;
+}
+
+void DeleteReplayFiles() {
+  std::error_code ec;
+  std::filesystem::remove("dat/replay/replay.dat", ec);
+  std::filesystem::remove("dat/replay/replay_key.dat", ec);
+}
+
+int RunGame() {
+  SetDrawScreen(DX_SCREEN_BACK);
+  SetFontSize(10);
+  int exitCode = 0;
+  try {
+    InitGlobals();
+    while (RunFrame()) {
+    }
+  } catch (const std::exception& e) {
+    const std::string message = std::string("exception:") + e.what();
+    const std::string logName = WriteDebugLog(message);
+    std::fprintf(stderr, "Quorvane stopped: %s\n", e.what());
+    if (!logName.empty()) std::fprintf(stderr, "(written to %s)\n", logName.c_str());
+    exitCode = 1;
+  }
+  ReleaseGlobals();
+  DeleteReplayFiles();
+  return exitCode;
+}

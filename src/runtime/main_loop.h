@@ -1,0 +1,20 @@
+// Start-up, the per-frame main loop and the orderly end of a run.
+#pragma once
+
+// Creates the global objects in their fixed order and the first scene.
+// Throws std::runtime_error when the game's data cannot be read.
+void InitGlobals();
+
+// Releases the global objects (the game library must still be running).
+void ReleaseGlobals();
+
+// One pass of the main loop; false when the loop must end (the window was
+// closed, or a scene asked to quit).
+bool RunFrame();
+
+// Start-up, frames until the end, clean-up. Returns the exit code: 0 after a
+// normal end, 1 after an error that ended the game (logged and printed).
+int RunGame();
+
+// Deletes the replay files left under dat/replay/, if any.
+void DeleteReplayFiles();

@@ -1,0 +1,25 @@
+// Scenes: the title, the camp and the battle each are one. Exactly one is
+// current; a scene asks for its successor with SetNextScene and the switch
+// happens at the next switch point of the frame, never inside a scene's call.
+#pragma once
+
+#include <memory>
+
+class CScene {
+ public:
+  virtual ~CScene() = default;
+  virtual void Update() = 0;
+  virtual void ProcessInput() = 0;
+  virtual void Draw() = 0;
+};
+
+extern std::unique_ptr<CScene> currentScene;
+extern std::unique_ptr<CScene> nextScene;
+extern bool quitRequested;
+
+// Asking twice before a switch point keeps only the last scene.
+void SetNextScene(std::unique_ptr<CScene> scene);
+
+// The switch point: the waiting scene (if any) replaces the current one,
+// which is destroyed at once.
+void SwitchScene();

@@ -1,0 +1,3 @@
+list(APPEND QUORVANE_TEST_SOURCES
+  tests/runtime/gamelib_test.cpp
+)
