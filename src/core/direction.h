@@ -13,9 +13,13 @@ constexpr int DOWN_LEFT = 0, DOWN = 1, DOWN_RIGHT = 2, LEFT = 3, CENTER = 4, RIG
               UP_RIGHT = 8;
 }
 
+// Into [0, 360] (a negative multiple of 360 gives 360, which every
+// conversion below treats as "up").
 double NormalizeAngle(double angle);
 EDirection4 AngleToDirection4(double angle);
 int AngleToDirection9(double angle);
+// The conversions below throw std::runtime_error for a value outside the
+// enumeration.
 double Direction4ToAngle(EDirection4 d);
 int Direction4ToNine(EDirection4 d);
 int DirectionLRToNine(EDirectionLR d);

@@ -1,2 +1,7 @@
 list(APPEND QUORVANE_TEST_SOURCES
+  tests/core/geometry_test.cpp
+  tests/core/direction_test.cpp
+  tests/core/random_test.cpp
+  tests/core/color_test.cpp
+  tests/core/wrap_text_test.cpp
 )

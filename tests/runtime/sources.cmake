@@ -1,3 +1,6 @@
 list(APPEND QUORVANE_TEST_SOURCES
   tests/runtime/gamelib_test.cpp
+  tests/runtime/fps_timer_test.cpp
+  tests/runtime/scene_test.cpp
+  tests/runtime/main_loop_test.cpp
 )

@@ -133,6 +133,7 @@ int SetWaitVSyncFlag(int flag);
 // window can be had; DxLib_GetLastError() then says why.
 int DxLib_Init();
 const char* DxLib_GetLastError();
+// Ends the library: every image, font, sound and text-entry handle becomes invalid.
 int DxLib_End();
 int SetTransColor(int r, int g, int b);
 int SetDrawMode(int mode);
@@ -237,8 +238,8 @@ void StopRecording();
 const std::vector<std::string>& RecordedCalls();
 void ClearRecordedCalls();
 
-// Requests that ProcessMessage report the window as closed.
-void RequestClose();
+// Makes ProcessMessage report the window as closed (or open again).
+void RequestClose(bool close = true);
 
 // Reads one pixel of the back buffer as 0xRRGGBB.
 unsigned int GetBackBufferPixel(int x, int y);

@@ -183,6 +183,7 @@ int DxLib_End() {
   ReleaseSounds();
   CloseAudio();
   ReleaseText();
+  ReleaseFonts();
   ReleaseImages();
   s.keyInputs.clear();
   s.activeKeyInput = -1;
@@ -387,6 +388,6 @@ void StopRecording() { S().recording = false; }
 const std::vector<std::string>& RecordedCalls() { return S().calls; }
 void ClearRecordedCalls() { S().calls.clear(); }
 
-void RequestClose() { S().closeRequested = true; }
+void RequestClose(bool close) { S().closeRequested = close; }
 
 }  // namespace gamelib_test

@@ -140,6 +140,7 @@ SDL_Color ColorOf(unsigned int color);
 
 bool EnsureTtf();
 void ReleaseText();
+void ReleaseFonts();  // every font handle becomes invalid
 void ReleaseImages();
 void ReleaseSounds();
 void CloseAudio();

@@ -191,6 +191,15 @@ void ReleaseText() {
   s.textCache.clear();
 }
 
+void ReleaseFonts() {
+  State& s = S();
+  for (auto& [handle, font] : s.fonts) TTF_CloseFont(font.face);
+  s.fonts.clear();
+  s.defaultFont = -1;
+  if (s.ttfReady) TTF_Quit();
+  s.ttfReady = false;
+}
+
 void HandleTextInputEvent(const SDL_Event& e) {
   KeyInput* in = FindKeyInput(S().activeKeyInput);
   if (!in) return;
