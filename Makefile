@@ -23,8 +23,7 @@ $(TESTBUILD)/build.ninja:
 
 test: deps $(TESTBUILD)/build.ninja
 	cmake --build $(TESTBUILD) -j $(JOBS) --target quorvane_tests
-	cd $(TESTBUILD) && SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
-	  ctest --output-on-failure --timeout $(CTEST_TIMEOUT) -j $(JOBS)
+	cd $(TESTBUILD) && ctest --output-on-failure --timeout $(CTEST_TIMEOUT) -j $(JOBS)
 
 bench: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS) --target quorvane_bench

@@ -1,3 +1,4 @@
 list(APPEND QUORVANE_BENCH_SOURCES
   bench/bench_main.cpp
+  bench/frame_bench.cpp
 )

@@ -169,6 +169,8 @@ int DxLib_Init() {
   s.clip = {0, 0, s.screenW, s.screenH};
   s.initialised = true;
 
+  // Typed text is only collected while a text entry is active.
+  SDL_StopTextInput();
   IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
   OpenAudio();
   for (int i = 0; i < SDL_NumJoysticks(); ++i) OpenController(i);
