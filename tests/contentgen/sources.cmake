@@ -1,2 +1,22 @@
 list(APPEND QUORVANE_TEST_SOURCES
+  tests/contentgen/audio_music_test.cpp
+  tests/contentgen/audio_sequencer_test.cpp
+  tests/contentgen/audio_sound_effects_test.cpp
+  tests/contentgen/audio_wav_file_test.cpp
+  tests/contentgen/image_canvas_test.cpp
+  tests/contentgen/image_contact_sheet_test.cpp
+  tests/contentgen/image_set_test.cpp
+  tests/contentgen/image_units_test.cpp
+  tests/contentgen/map_build_test.cpp
+  tests/contentgen/map_check_test.cpp
+  tests/contentgen/map_chip_sheet_test.cpp
+  tests/contentgen/map_csv_test.cpp
+  tests/contentgen/map_generate_test.cpp
+  tests/contentgen/map_layout_test.cpp
+  tests/contentgen/image_effects_test.cpp
+  tests/contentgen/image_fonts_test.cpp
+  tests/contentgen/image_painter_test.cpp
+  tests/contentgen/image_ui_parts_test.cpp
+  tests/contentgen/image_weapons_test.cpp
+  tests/contentgen/image_faces_test.cpp
 )
