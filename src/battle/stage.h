@@ -1,31 +1,155 @@
-// The battle scene, as much of it as the map actors need: the camera and
-// the draw queue their records go into.
+// The battle scene: the map, every unit in turn order, the actors drawn on
+// the map, the cursor and the current strategy that decides what happens.
 #pragma once
 
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "battle/stage_data.h"
+#include "battle/turn_order.h"
 #include "core/geometry.h"
 #include "gfx/draw_queue.h"
+#include "runtime/scene.h"
 
 class CGeographicalFeatures;
 class CUnit;
+class CStage;
+class CCursor;
+class CEnemy;
+class CActor;
+class CStageActor;
+class CUnitOrderWindow;
 
-class CStage {
+// What happens at a moment of the battle: an announcement, browsing the
+// map, a unit's commands, an action playing out. A strategy ends itself by
+// giving the stage its successor (CStage::SetStrategy).
+class CStageStrategy {
  public:
-  virtual ~CStage() = default;
-
-  // Map position shown at the screen centre (320, 240).
-  virtual SPointD GetCameraPosition() const { return camera; }
-  void SetCameraPosition(SPointD position) { camera = position; }
-
-  CDrawDataQueue& GetDrawQueue() { return drawQueue; }
-
-  // The battle's map and the units standing on a cell (in turn order), for
-  // the movement and range searches. The full battle scene supplies them.
-  virtual CGeographicalFeatures* GetMap() const { return nullptr; }
-  virtual std::vector<CUnit*> GetUnitsAt(SPoint /*grid*/) const { return {}; }
+  explicit CStageStrategy(CStage& stage_) : stage(&stage_) {}
+  virtual ~CStageStrategy() = default;
+  virtual void Update() {}
+  virtual void ProcessInput() {}
+  // Queues map-level pictures before the draw queue is flushed.
+  virtual void Draw() {}
+  // Draws over everything at the end of the frame.
+  virtual void DrawOverlay() {}
 
  protected:
-  SPointD camera{320.0, 240.0};
-  CDrawDataQueue drawQueue;
+  CStage* stage;
 };
+
+// Freezes the battle for a few frames on a hit; effects keep moving.
+class CHitStopManager {
+ public:
+  void Update() {
+    if (IsActive()) --count;
+  }
+  bool IsActive() const { return count > 0; }
+  void SetCount(int n) { count = n; }
+
+ private:
+  int count = 0;
+};
+
+// The units of a battle in turn order (the front one is acting), the turn
+// counter and the skill points earned so far.
+class CStageState {
+ public:
+  virtual ~CStageState() = default;
+  virtual CUnit* FindById(int id) const;
+  virtual CUnit* FindByKey(const std::string& key) const;
+  virtual std::vector<CUnit*> GetUnitsAt(SPoint grid) const;
+  virtual void SortByWt();
+  virtual void AdvanceTurn();
+  virtual int PredictOrderIndex(int addedWait) const;
+  // Units that left the battle lose their actor and their place in the order.
+  virtual void RemoveOffStage();
+  virtual int CountTeam(int team) const;
+  virtual int CountLivingTeam(int team) const;
+
+  UnitOrder units;
+  int battleSkillPoint = 0;
+  int turnCount = 0;
+};
+
+class CStage : public CScene, public CTurnEndHandover {
+ public:
+  // An empty battle with no map and no units (tools and tests build on it).
+  CStage();
+  // The battle of stage `stageNo` (0..8) with the party units sent out, in
+  // start-list order; units beyond the stage's start list stay out. The
+  // party units must outlive the battle; it changes them in place.
+  CStage(int stageNo, const std::vector<CUnit*>& sortie);
+  ~CStage() override;
+  CStage(const CStage&) = delete;
+  CStage& operator=(const CStage&) = delete;
+
+  // ---- the scene ----
+  void ProcessInput() override;
+  void Update() override;
+  void Draw() override;
+
+  // ---- strategies ----
+  // The successor takes over at once; the caller may finish its own call.
+  void SetStrategy(std::unique_ptr<CStageStrategy> next);
+  CStageStrategy* GetStrategy() const { return strategy.get(); }
+  // End-of-turn hand-over (turn_order.h).
+  void StartPoisonDamage(CUnit& unit, int damage) override;
+  void ResumeBrowsing() override;
+
+  // ---- camera and grid ----
+  // Map position shown at the screen centre (320, 240).
+  virtual SPointD GetCameraPosition() const;
+  void SetCameraPosition(SPointD position);
+  CDrawDataQueue& GetDrawQueue() { return drawQueue; }
+  virtual CGeographicalFeatures* GetMap() const { return map.get(); }
+  virtual std::vector<CUnit*> GetUnitsAt(SPoint grid) const { return state.GetUnitsAt(grid); }
+  static SPointD GridToPixel(SPoint grid);
+  static SPoint PixelToGrid(SPointD pixel);
+  SPointD GridToScreen(SPoint grid) const;
+  bool IsInMap(SPoint grid) const;
+  void FocusOnActiveUnit();
+  // Scrolls so that the cursor keeps clear of the screen edges.
+  void FollowCursor();
+  void UpdateCheapStatusWindow();
+
+  // ---- actors ----
+  void AddEffect(std::unique_ptr<CStageActor> effect);
+  void AddUnitActor(CEnemy* actor);
+  void AddBullet(std::unique_ptr<CStageActor> bullet);
+  void ClearActors();
+
+  int stageNo = -1;
+  CStageState state;
+  bool showCheapStatus = true;
+  CZoneInfo zoneInfo;
+  bool overlay = true;  // grid lines, HP bars, the order window
+  CHitStopManager hitStop;
+  int frameCount = 0;
+  std::unique_ptr<CCursor> cursor;
+  std::unique_ptr<CUnitOrderWindow> orderWindow;
+  std::vector<std::unique_ptr<CStageActor>> effects;
+  std::vector<CEnemy*> unitActors;  // owned by their units
+  std::vector<std::unique_ptr<CStageActor>> bullets;
+
+ protected:
+  SPointD camera{320.0, 240.0};  // used while there is no map
+  CDrawDataQueue drawQueue;
+  std::unique_ptr<CGeographicalFeatures> map;
+
+ private:
+  void Init();
+  void SetUp(const std::vector<CUnit*>& sortie);
+  void PlayStageMusic();
+
+  std::unique_ptr<CStageStrategy> strategy;
+  std::unique_ptr<CStageStrategy> retiredStrategy;  // kept until its call returns
+  std::vector<std::unique_ptr<CUnit>> monsters;     // the enemies this battle made
+  std::vector<CUnit*> party;                        // party units that joined
+};
+
+// One line per stage on standard output at start-up: stage number, enemy
+// count, unit limit, reward and the skill points its enemies are worth,
+// as "%02d,%d,%d,%d,%d".
+void PrintStageSummaries();

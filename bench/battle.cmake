@@ -1,0 +1,3 @@
+list(APPEND QUORVANE_BENCH_SOURCES
+  bench/traverse_bench.cpp
+)

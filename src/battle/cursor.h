@@ -1,0 +1,21 @@
+// The map cursor: a frame over one grid cell that the player steers.
+#pragma once
+
+#include "gfx/stage_actor.h"
+
+class CCursor : public CStageActor {
+ public:
+  explicit CCursor(CStage& stage);
+
+  // Draws at once (not through the queue), over the whole map.
+  void Draw() override;
+
+  SPoint GetGrid() const { return GetGridPosition(); }
+  void SetGrid(SPoint grid) { SetGridPosition(grid.x, grid.y); }
+  // One cell along a nine-direction index (diagonals move both ways; the
+  // centre stays).
+  void Step(int direction9);
+
+  bool visible = true;
+  double heightOffset = 0.0;  // lifts the frame when drawn
+};

@@ -1,0 +1,69 @@
+#include "battle/enemy.h"
+
+#include <algorithm>
+
+#include "assets/image_manager.h"
+#include "assets/unit_sprites.h"
+#include "battle/stage.h"
+#include "battle/unit.h"
+#include "runtime/gamelib/gamelib.h"
+#include "runtime/globals.h"
+
+namespace {
+
+SDrawData ShadowRecord() {
+  SDrawData shadow(imageManager ? imageManager->GetHandle("shadow.png") : 0);
+  shadow.SetSizeFromImage();
+  shadow.SetImageSize(shadow.width, shadow.height);
+  return shadow;
+}
+
+std::array<SDrawData, 4> WalkRecords(const CUnit& unit) {
+  std::array<SDrawData, 4> records;
+  for (int d = 0; d < 4; ++d) records[d] = MakeUnitWalkRecord(unit.spriteIndex, static_cast<EDirection4>(d));
+  return records;
+}
+
+}  // namespace
+
+CEnemy::CEnemy(CStage& stage, CUnit& unit_)
+    : CStageActor(stage, SDrawData(), GridCenter(unit_.grid)), unit(&unit_), shadow(ShadowRecord()) {
+  followHeading = false;
+  height = kSpriteLift;
+  strategy = std::make_unique<CDrawStrategyDir4>(*this, WalkRecords(unit_), unit_.direction);
+}
+
+void CEnemy::Move() {
+  CStageActor::Move();
+  strategy->SetDirection4(unit->direction);
+  strategy->UpdateAnimation();
+}
+
+void CEnemy::Draw() {
+  if (!strategy->IsVisible()) return;
+  // The shadow lies on the ground, just under its own unit.
+  const SPointD ground = GetScreenPosition() + drawOffset;
+  GetStage().GetDrawQueue().Add(ground, shadow, LayerPriority(layer, ground.y) - 2);
+  strategy->Draw();
+}
+
+void CEnemy::DrawHpBar() {
+  const SPointD screen = GetScreenPosition();
+  const int px = static_cast<int>(screen.x);
+  const int py = static_cast<int>(screen.y);
+  const double rate = static_cast<double>(std::max(unit->hp, 0)) / std::max(unit->maxHp, 0);
+  const int fill = static_cast<int>(px - 12 + 24 * rate);
+  GetStage().GetDrawQueue().AddCallback(
+      [px, py, fill] {
+        DrawBox(px - 12, py + 15, px + 12, py + 17, GetColor(255, 0, 0), TRUE);
+        DrawBox(px - 12, py + 15, fill, py + 17, GetColor(0, 255, 0), TRUE);
+        DrawBox(px - 13, py + 14, px + 13, py + 18, GetColor(0, 0, 0), FALSE);
+      },
+      LayerPriority(layer, py) + 1);
+}
+
+void InstallUnitActorMaker() {
+  CUnit::actorMaker = [](CUnit& unit, CStage& stage) -> std::unique_ptr<CStageActor> {
+    return std::make_unique<CEnemy>(stage, unit);
+  };
+}

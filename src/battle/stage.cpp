@@ -1,0 +1,292 @@
+#include "battle/stage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "assets/sound_manager.h"
+#include "battle/cursor.h"
+#include "battle/enemy.h"
+#include "battle/geographical_features.h"
+#include "battle/stage_strategies.h"
+#include "battle/unit.h"
+#include "battle/unit_order_window.h"
+#include "runtime/fps_timer.h"
+#include "runtime/gamelib/gamelib.h"
+#include "runtime/globals.h"
+
+// ---- battle state -------------------------------------------------------------
+
+CUnit* CStageState::FindById(int id) const {
+  for (CUnit* u : units) {
+    if (u->id == id) return u;
+  }
+  return nullptr;
+}
+
+CUnit* CStageState::FindByKey(const std::string& key) const {
+  for (CUnit* u : units) {
+    if (u->key == key) return u;
+  }
+  return nullptr;
+}
+
+std::vector<CUnit*> CStageState::GetUnitsAt(SPoint grid) const {
+  std::vector<CUnit*> found;
+  for (CUnit* u : units) {
+    if (u->grid == grid) found.push_back(u);
+  }
+  return found;
+}
+
+void CStageState::SortByWt() { ::SortByWt(units); }
+
+void CStageState::AdvanceTurn() { ::AdvanceTurn(units, turnCount); }
+
+int CStageState::PredictOrderIndex(int addedWait) const { return ::PredictOrderIndex(units, addedWait); }
+
+void CStageState::RemoveOffStage() {
+  for (CUnit* u : units) {
+    if (!u->onStage && u->actor) u->actor->Kill();
+  }
+  std::erase_if(units, [](const CUnit* u) { return !u->onStage; });
+}
+
+int CStageState::CountTeam(int team) const {
+  return static_cast<int>(std::count_if(units.begin(), units.end(), [team](const CUnit* u) { return u->team == team; }));
+}
+
+int CStageState::CountLivingTeam(int team) const {
+  return static_cast<int>(
+      std::count_if(units.begin(), units.end(), [team](const CUnit* u) { return u->team == team && !u->IsDead(); }));
+}
+
+// ---- the battle scene -----------------------------------------------------------
+
+CStage::CStage() { Init(); }
+
+CStage::CStage(int stageNo_, const std::vector<CUnit*>& sortie) {
+  stageNo = stageNo_;
+  Init();
+  zoneInfo = GetStageData(stageNo);
+  SetUp(sortie);
+  SetStrategy(std::make_unique<CStageStrategy_Announce>(*this, CStageStrategy_Announce::STAGE_START));
+  FocusOnActiveUnit();
+  PlayStageMusic();
+}
+
+CStage::~CStage() {
+  strategy.reset();
+  retiredStrategy.reset();
+  unitActors.clear();
+  // The party lives on in the save data: it leaves the battle without its actor.
+  for (CUnit* u : party) {
+    u->actor.reset();
+    u->ai.reset();
+    u->stage = nullptr;
+  }
+  monsters.clear();
+}
+
+void CStage::Init() {
+  if (soundManager) soundManager->StopAllSounds();
+  drawQueue = CDrawDataQueue();
+  hitStop = CHitStopManager();
+  cursor = std::make_unique<CCursor>(*this);
+  orderWindow = std::make_unique<CUnitOrderWindow>(*this);
+  frameCount = 0;
+}
+
+void CStage::SetUp(const std::vector<CUnit*>& sortie) {
+  if (!CUnit::actorMaker) InstallUnitActorMaker();
+  ClearActors();
+  const SStageInfo& info = GetStageInfo(stageNo);
+  map = std::make_unique<CGeographicalFeatures>(*this, GetColor(info.gridLineR, info.gridLineG, info.gridLineB), 320.0,
+                                                240.0, 256, 32, zoneInfo.mapchipPath);
+  map->LoadMapCsv(zoneInfo.csvPath);
+
+  for (size_t i = 0; i < sortie.size() && i < zoneInfo.starts.size(); ++i) {
+    CUnit& unit = *sortie[i];
+    unit.grid = zoneInfo.starts[i].grid;
+    unit.CreateActor(*this);
+    unit.SetDirection(zoneInfo.starts[i].direction);
+    AddUnitActor(dynamic_cast<CEnemy*>(unit.actor.get()));
+    state.units.push_back(&unit);
+    party.push_back(&unit);
+  }
+  for (const CEnemyInfo& e : zoneInfo.enemies) {
+    auto unit = std::make_unique<CUnit>(e.charactor, 1, e.grid);
+    unit->rank = e.rank;
+    unit->InitByCharactor();
+    if (e.weapon != 0) unit->weapon = static_cast<EWeaponType>(e.weapon);
+    unit->CreateActor(*this);
+    if (unit->ai) unit->ai->searchRange = e.searchRange;
+    unit->SetDirection(EDirection4::DOWN);
+    AddUnitActor(dynamic_cast<CEnemy*>(unit->actor.get()));
+    state.units.push_back(unit.get());
+    monsters.push_back(std::move(unit));
+  }
+  state.SortByWt();
+  state.AdvanceTurn();
+  map->Update();
+}
+
+void CStage::PlayStageMusic() {
+  if (!soundManager) return;
+  if (stageNo <= 2) {
+    soundManager->PlayBgm(BGM_BGML017);
+  } else if (stageNo <= 5) {
+    soundManager->PlayBgm(BGM_TAMSU08);
+  } else {
+    soundManager->PlayBgm(BGM_BGML054);
+  }
+}
+
+void CStage::SetStrategy(std::unique_ptr<CStageStrategy> next) {
+  retiredStrategy = std::move(strategy);
+  strategy = std::move(next);
+}
+
+void CStage::StartPoisonDamage(CUnit& unit, int damage) {
+  // The poison action comes with the unit actions; until then the bite is
+  // dealt at once and browsing resumes.
+  unit.hp = std::max(0, unit.hp - damage);
+  ResumeBrowsing();
+}
+
+void CStage::ResumeBrowsing() {
+  SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*this));
+  FocusOnActiveUnit();
+}
+
+void CStage::ProcessInput() {
+  if (strategy) strategy->ProcessInput();
+}
+
+void CStage::Update() {
+  retiredStrategy.reset();
+  if (strategy) strategy->Update();
+  hitStop.Update();
+  if (!hitStop.IsActive()) {
+    if (map) map->Update();
+    for (CEnemy* actor : unitActors) actor->Move();
+    cursor->Move();
+    orderWindow->Update();
+    for (auto& bullet : bullets) bullet->Move();
+  }
+  for (auto& effect : effects) effect->Move();
+
+  state.RemoveOffStage();
+  std::erase_if(unitActors, [](const CEnemy* a) { return !a->IsAlive(); });
+  std::erase_if(bullets, [](const auto& a) { return !a->IsAlive(); });
+  std::erase_if(effects, [](const auto& a) { return !a->IsAlive(); });
+  ++frameCount;
+}
+
+void CStage::Draw() {
+  if (frameCount % 60 == 0 && fpsTimer) {
+    char title[128];
+    std::snprintf(title, sizeof title, "%s FPS:%d", kGameTitle, static_cast<int>(fpsTimer->GetFps()));
+    SetMainWindowText(title);
+  }
+  if (map) {
+    map->Draw();
+    if (overlay) map->DrawGridLines();
+  }
+  for (CEnemy* actor : unitActors) {
+    actor->Draw();
+    if (overlay) actor->DrawHpBar();
+  }
+  for (auto& bullet : bullets) bullet->Draw();
+  for (auto& effect : effects) effect->Draw();
+  if (strategy) strategy->Draw();
+  drawQueue.Flush();
+  cursor->Draw();
+  orderWindow->Draw();
+  if (strategy) strategy->DrawOverlay();
+}
+
+SPointD CStage::GetCameraPosition() const { return map ? map->camera : camera; }
+
+void CStage::SetCameraPosition(SPointD position) {
+  if (map) {
+    map->camera = position;
+  } else {
+    camera = position;
+  }
+}
+
+SPointD CStage::GridToPixel(SPoint grid) { return {grid.x * 32.0 + 16.0, grid.y * 32.0 + 16.0}; }
+
+SPoint CStage::PixelToGrid(SPointD pixel) {
+  // Whole cells to the left of and above the map are negative cells too.
+  return {static_cast<int>(std::floor(pixel.x / 32.0)), static_cast<int>(std::floor(pixel.y / 32.0))};
+}
+
+SPointD CStage::GridToScreen(SPoint grid) const {
+  return GridToPixel(grid) - GetCameraPosition() + SPointD(320.0, 240.0);
+}
+
+bool CStage::IsInMap(SPoint grid) const { return map && map->IsInMap(grid); }
+
+void CStage::FocusOnActiveUnit() {
+  if (!state.units.empty()) {
+    cursor->SetGrid(state.units.front()->grid);
+    FollowCursor();
+  }
+  UpdateCheapStatusWindow();
+}
+
+void CStage::FollowCursor() {
+  if (!map) return;
+  const SPointD screen = cursor->GetScreenPosition();
+  const SPointD world = cursor->position;
+  SPointD cam = map->camera;
+  if (screen.y < 96) {
+    cam.y = std::max(world.y + 240 - 96 - 16, map->scrollLimitTop + 240);
+  } else if (screen.y > 384) {
+    cam.y = std::min(world.y - 240 + 112, map->scrollLimitBottom - 240);
+  }
+  if (screen.x < 128) {
+    cam.x = std::max(world.x + 320 - 128 - 16, map->scrollLimitLeft + 320);
+  } else if (screen.x > 512) {
+    cam.x = std::min(world.x - 320 + 144, map->scrollLimitRight - 320);
+  }
+  map->camera = cam;
+}
+
+void CStage::UpdateCheapStatusWindow() {
+  // The small status window of the unit under the cursor comes with the
+  // battle information windows; its slot stays empty until then.
+}
+
+void CStage::AddEffect(std::unique_ptr<CStageActor> effect) { effects.push_back(std::move(effect)); }
+
+void CStage::AddUnitActor(CEnemy* actor) {
+  if (actor) unitActors.push_back(actor);
+}
+
+void CStage::AddBullet(std::unique_ptr<CStageActor> bullet) { bullets.push_back(std::move(bullet)); }
+
+void CStage::ClearActors() {
+  effects.clear();
+  unitActors.clear();
+  bullets.clear();
+}
+
+void PrintStageSummaries() {
+  for (int stage = 0; stage < STAGE_COUNT; ++stage) {
+    const CZoneInfo zone = GetStageData(stage);
+    const SStageInfo& info = GetStageInfo(stage);
+    int skillPoints = 0;
+    for (const CEnemyInfo& e : zone.enemies) {
+      CUnit enemy(e.charactor, 1, e.grid);
+      enemy.rank = e.rank;
+      enemy.InitByCharactor();
+      skillPoints += enemy.skillPoint;
+    }
+    std::printf("%02d,%d,%d,%d,%d\n", stage, static_cast<int>(zone.enemies.size()), info.maxUnits, info.reward,
+                skillPoints);
+  }
+  std::fflush(stdout);
+}

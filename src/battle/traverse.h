@@ -1,0 +1,86 @@
+// Where a unit can go this turn, by which steps, and which cells a weapon or
+// skill reaches.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/direction.h"
+#include "core/geometry.h"
+
+class CStage;
+class CUnit;
+
+// A reached cell and the movement points left on arriving there.
+struct CGridInfo {
+  SPoint grid;
+  int rest = -1;
+
+  CGridInfo() = default;
+  CGridInfo(SPoint grid_, int rest_) : grid(grid_), rest(rest_) {}
+};
+
+// Every reachable cell once, in the order the cells were first reached.
+class CTraverseInfo {
+ public:
+  virtual ~CTraverseInfo() = default;
+
+  virtual CGridInfo* Find(SPoint grid);
+  virtual const CGridInfo* Find(SPoint grid) const;
+  // Appends a cell that is not yet listed.
+  void Add(CGridInfo info);
+
+  std::vector<CGridInfo> grids;
+
+ private:
+  static std::int64_t Key(SPoint p) { return (static_cast<std::int64_t>(p.x) << 32) ^ static_cast<std::uint32_t>(p.y); }
+  // Position in `grids` by cell, so that a search on a large map stays fast.
+  std::unordered_map<std::int64_t, std::size_t> index;
+};
+
+// One candidate step of the walk back along a route.
+struct CDirection4AndRestMove {
+  EDirection4 direction = EDirection4::UP;
+  int rest = -1;
+
+  CDirection4AndRestMove() = default;
+  CDirection4AndRestMove(EDirection4 direction_, int rest_) : direction(direction_), rest(rest_) {}
+};
+
+// Cell offset of one step in a direction.
+SPoint DirectionOffset(EDirection4 d);
+
+// The cells a unit at `origin` with `move` points can reach, with the most
+// points it can have left on each. With blockByOthers, a cell where a single
+// unit of another team stands cannot be entered. Throws std::runtime_error
+// when the stage has no map.
+CTraverseInfo GetTraverseInfo(const CStage& stage, SPoint origin, int move, bool flying, bool blockByOthers,
+                              int team);
+
+// The steps from origin to goal through cells of `info`. Throws
+// std::runtime_error when goal is not a cell of `info`.
+std::vector<EDirection4> GetRouteByTraverseInfo(SPoint origin, const CTraverseInfo& info, SPoint goal);
+
+// Movement points a walk along `route` from `start` costs.
+int GetRouteCost(const std::vector<EDirection4>& route, SPoint start, bool flying, const CStage& stage);
+
+// Where a unit following `route` from `start` stops this turn: the furthest
+// cell it can pay for that no unit stands on, or `start`.
+SPoint TrimRouteToMove(const std::vector<EDirection4>& route, SPoint start, int move, bool flying,
+                       const CStage& stage);
+
+// The cells rangeMin..rangeMax steps (Manhattan) from the unit that are on
+// the map and not walls, nearest first.
+std::vector<SPoint> GetGridsInRange(const CUnit& unit, const CStage& stage, int rangeMin, int rangeMax);
+
+// Highlights of the range displays.
+enum class EGridHighlight { MOVE, RANGE, ATTACK, SKILL, SIGHT };
+
+// The image key of a highlight ("ui_parts/move_grid_blue.png" and friends).
+const char* GridHighlightImage(EGridHighlight kind);
+
+// Queues one highlight per cell on the stage's draw queue, under the units.
+void DrawGridHighlights(CStage& stage, const std::vector<SPoint>& cells, EGridHighlight kind);
+void DrawGridHighlights(CStage& stage, const CTraverseInfo& info, EGridHighlight kind);

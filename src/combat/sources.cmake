@@ -1,0 +1,8 @@
+# Sources of src/combat (explicit list, no globbing)
+list(APPEND QUORVANE_SOURCES
+  src/combat/weapon_table.cpp
+  src/combat/skill_table.cpp
+  src/combat/formulas.cpp
+  src/combat/attack_area.cpp
+  src/combat/status_effect.cpp
+)

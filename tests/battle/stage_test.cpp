@@ -1,0 +1,179 @@
+// Whole battles built from the committed stage data and maps, drawn on the
+// real renderer (offscreen).
+#include "battle/stage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "assets/image_manager.h"
+#include "assets/sound_manager.h"
+#include "assets/unit_sprites.h"
+#include "battle/cursor.h"
+#include "battle/enemy.h"
+#include "battle/geographical_features.h"
+#include "battle/stage_strategies.h"
+#include "battle/unit.h"
+#include "runtime/gamelib/gamelib.h"
+#include "runtime/globals.h"
+
+namespace {
+
+class StageTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SetGraphMode(640, 480, 32, 60);
+    ASSERT_EQ(DxLib_Init(), 0) << DxLib_GetLastError();
+    SetTransColor(255, 0, 255);
+    SetDrawMode(DX_DRAWMODE_BILINEAR);
+    imageManager = std::make_unique<CImageManager>();
+    LoadUnitSprites();
+    soundManager = std::make_unique<CSoundManager>(false);
+  }
+  static void TearDownTestSuite() {
+    soundManager.reset();
+    imageManager.reset();
+    DxLib_End();
+  }
+  void SetUp() override {
+    for (ECharactor c : {ECharactor::KNIGHT, ECharactor::PRIESTESS, ECharactor::ARCHER, ECharactor::SORCERESS,
+                         ECharactor::FIGHTER}) {
+      auto unit = std::make_unique<CUnit>(c, 0, SPoint(0, 0));
+      unit->InitByCharactor();
+      party.push_back(std::move(unit));
+    }
+  }
+  std::vector<CUnit*> Sortie(size_t count) {
+    std::vector<CUnit*> out;
+    for (size_t i = 0; i < count && i < party.size(); ++i) out.push_back(party[i].get());
+    return out;
+  }
+  std::vector<std::unique_ptr<CUnit>> party;
+};
+
+TEST_F(StageTest, EveryStageBuildsWithEachUnitOnACellItMayEnter) {
+  for (int stageNo = 0; stageNo < STAGE_COUNT; ++stageNo) {
+    SCOPED_TRACE("stage " + std::to_string(stageNo));
+    CStage stage(stageNo, Sortie(5));
+    const CZoneInfo zone = GetStageData(stageNo);
+    const size_t partySize = std::min<size_t>(5, zone.starts.size());
+    EXPECT_EQ(stage.state.units.size(), partySize + zone.enemies.size())
+        << "sortie units beyond the start list stay out";
+    EXPECT_EQ(stage.state.CountTeam(0), static_cast<int>(partySize));
+    EXPECT_EQ(stage.unitActors.size(), stage.state.units.size());
+    for (const CUnit* unit : stage.state.units) {
+      const EMapObjectType t = stage.GetMap()->GetTerrain(unit->grid);
+      const bool enterable = t == EMapObjectType::PLAIN || t == EMapObjectType::ROUGH ||
+                             (unit->flying && t == EMapObjectType::FLY_ONLY);
+      EXPECT_TRUE(enterable) << unit->name << " at (" << unit->grid.x << "," << unit->grid.y << ")";
+      EXPECT_EQ(stage.GetUnitsAt(unit->grid).size(), 1u) << "two units share a cell";
+    }
+    // The first turn has begun: the front unit is ready to act.
+    EXPECT_EQ(stage.state.turnCount, 1);
+    EXPECT_EQ(stage.state.units.front()->wtCount, 0);
+    // The camera shows the active unit and never looks past the map.
+    const SPointD cam = stage.GetCameraPosition();
+    const CGeographicalFeatures& map = *stage.GetMap();
+    EXPECT_GE(cam.x, map.scrollLimitLeft + 320);
+    EXPECT_LE(cam.x, map.scrollLimitRight - 320);
+    EXPECT_GE(cam.y, map.scrollLimitTop + 240);
+    EXPECT_LE(cam.y, map.scrollLimitBottom - 240);
+  }
+}
+
+TEST_F(StageTest, PartyUnitsLeaveTheBattleWithoutTheirActors) {
+  {
+    CStage stage(0, Sortie(5));
+    EXPECT_NE(party[0]->actor, nullptr);
+  }
+  for (const auto& unit : party) {
+    EXPECT_EQ(unit->actor, nullptr);
+    EXPECT_EQ(unit->stage, nullptr);
+  }
+}
+
+TEST_F(StageTest, CameraFollowsTheCursorWithinTheScrollLimits) {
+  CStage stage(4, Sortie(5));  // 42 x 70 chips: scrolls both ways
+  CGeographicalFeatures& map = *stage.GetMap();
+  stage.cursor->SetGrid(SPoint(0, 0));
+  stage.FollowCursor();
+  EXPECT_EQ(stage.GetCameraPosition(), SPointD(320.0, 240.0));
+  stage.cursor->SetGrid(SPoint(map.width - 1, map.height - 1));
+  stage.FollowCursor();
+  EXPECT_EQ(stage.GetCameraPosition(), SPointD(map.scrollLimitRight - 320, map.scrollLimitBottom - 240));
+  // Inside the margins the camera stays where it is.
+  const SPointD before = stage.GetCameraPosition();
+  stage.cursor->SetGrid(CStage::PixelToGrid(before));
+  stage.FollowCursor();
+  EXPECT_EQ(stage.GetCameraPosition(), before);
+}
+
+TEST_F(StageTest, DispatchAnnouncesDefeatBeforeVictory) {
+  CStage stage(0, Sortie(3));
+  stage.SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(stage));
+  for (CUnit* u : stage.state.units) u->hp = 0;
+  stage.Update();
+  auto* announce = dynamic_cast<CStageStrategy_Announce*>(stage.GetStrategy());
+  ASSERT_NE(announce, nullptr);
+  EXPECT_EQ(announce->GetType(), CStageStrategy_Announce::GAME_OVER);
+
+  for (auto& u : party) u->hp = u->maxHp;  // the battle changed the party in place
+  CStage won(0, Sortie(3));
+  won.SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(won));
+  for (CUnit* u : won.state.units) {
+    if (u->team == 1) u->hp = 0;
+  }
+  won.Update();
+  announce = dynamic_cast<CStageStrategy_Announce*>(won.GetStrategy());
+  ASSERT_NE(announce, nullptr);
+  EXPECT_EQ(announce->GetType(), CStageStrategy_Announce::STAGE_CLEARED);
+}
+
+TEST_F(StageTest, TurnsPassAroundTheTable) {
+  CStage stage(0, Sortie(3));
+  // Browse, and let enemies stand by and party members wait, for a while.
+  for (int frame = 0; frame < 600; ++frame) {
+    stage.Update();
+    if (auto* browse = dynamic_cast<CStageStrategy_FreeScroll*>(stage.GetStrategy());
+        browse && browse->IsPlayerInputEnabled()) {
+      stage.SetStrategy(std::make_unique<CStageStrategy_UnitCommand>(*stage.state.units.front()->stage,
+                                                                     *stage.state.units.front(),
+                                                                     CStageStrategy_UnitCommand::STANDBY));
+    }
+  }
+  EXPECT_GT(stage.state.turnCount, 10);
+}
+
+TEST_F(StageTest, HitStopFreezesUnitsButNotEffects) {
+  CStage stage(0, Sortie(3));
+  CEnemy* actor = stage.unitActors.front();
+  const int unitFrames = actor->GetFrameCount();
+  stage.hitStop.SetCount(8);
+  stage.Update();
+  EXPECT_EQ(actor->GetFrameCount(), unitFrames);
+  for (int i = 0; i < 8; ++i) stage.Update();
+  EXPECT_GT(actor->GetFrameCount(), unitFrames);
+}
+
+TEST_F(StageTest, ScreenshotShowsTheMapUnitsAndHpBars) {
+  CStage stage(0, Sortie(3));
+  for (int i = 0; i < 3; ++i) stage.Update();
+  ClsDrawScreen();
+  stage.Draw();
+  const auto dir = std::filesystem::temp_directory_path() / "quorvane_stage0.png";
+  ASSERT_EQ(SaveScreenshot(dir.string().c_str()), 0);
+  // The full HP bar of the first knight, just under its feet.
+  const CUnit& knight = *party[0];
+  const SPointD screen = stage.GridToScreen(knight.grid);
+  EXPECT_EQ(gamelib_test::GetBackBufferPixel(static_cast<int>(screen.x), static_cast<int>(screen.y) + 16),
+            0x00ff00u);
+  // The map is drawn: the screen is not a single colour.
+  const unsigned a = gamelib_test::GetBackBufferPixel(5, 5);
+  bool varied = false;
+  for (int x = 0; x < 640 && !varied; x += 7) varied = gamelib_test::GetBackBufferPixel(x, 300) != a;
+  EXPECT_TRUE(varied);
+}
+
+}  // namespace

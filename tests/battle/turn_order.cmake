@@ -1,0 +1,3 @@
+list(APPEND QUORVANE_TEST_SOURCES
+  tests/battle/turn_order_test.cpp
+)

@@ -1,0 +1,10 @@
+# Tests of src/combat and of the unit record (explicit list, no globbing)
+list(APPEND QUORVANE_TEST_SOURCES
+  tests/battle/unit_test.cpp
+  tests/battle/unit_tables_test.cpp
+  tests/combat/weapon_table_test.cpp
+  tests/combat/skill_table_test.cpp
+  tests/combat/formulas_test.cpp
+  tests/combat/attack_area_test.cpp
+  tests/combat/status_effect_test.cpp
+)
