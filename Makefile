@@ -33,5 +33,20 @@ content: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS) --target contentgen
 	./$(RELEASE)/contentgen --out dat --sheet $(RELEASE)/contact-sheet.png
 
+# Fuzzing: clang with libFuzzer and the sanitizers, in its own build tree.
+# New inputs go to build/fuzz/corpus; the committed seeds stay as they are.
+FUZZBUILD := build/fuzz
+FUZZ_SECONDS ?= 60
+
+$(FUZZBUILD)/build.ninja:
+	cmake -S fuzz -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+fuzz: deps $(FUZZBUILD)/build.ninja
+	cmake --build $(FUZZBUILD) -j $(JOBS) --target archive_fuzz
+	mkdir -p $(FUZZBUILD)/corpus
+	./$(FUZZBUILD)/archive_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	  -print_final_stats=1 $(FUZZBUILD)/corpus fuzz/corpus/archive
+
 clean:
 	rm -rf build
