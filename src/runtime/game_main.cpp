@@ -7,11 +7,7 @@
 #include "runtime/globals.h"
 #include "runtime/main_loop.h"
 
-void LoadSettings() {
-  // The settings file is read with the save-game archive; until that reader
-  // exists every run uses the defaults.
-  optionInfo = COptionInfo();
-}
+void LoadSettings() { optionInfo = LoadOptionInfo("dat/setting.dat"); }
 
 namespace {
 

@@ -3,10 +3,13 @@
 #include "assets/image_manager.h"
 #include "assets/sound_manager.h"
 #include "core/random.h"
+#include "persist/save_data.h"
 #include "runtime/fps_timer.h"
 #include "runtime/key_manager.h"
 
 COptionInfo optionInfo;
+CSystemData gSystemData;
+std::unique_ptr<CSaveData> saveData;
 std::unique_ptr<CKeyManagerBase> keyManager;
 std::unique_ptr<CImageManager> imageManager;
 std::unique_ptr<CSoundManager> soundManager;

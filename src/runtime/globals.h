@@ -6,14 +6,18 @@
 #include <memory>
 
 #include "persist/option_info.h"
+#include "persist/system_data.h"
 
 class CKeyManagerBase;
 class CImageManager;
 class CSoundManager;
 class CFpsTimer;
 class CRandom;
+class CSaveData;
 
 extern COptionInfo optionInfo;
+extern CSystemData gSystemData;
+extern std::unique_ptr<CSaveData> saveData;  // the game in progress
 extern std::unique_ptr<CKeyManagerBase> keyManager;
 extern std::unique_ptr<CImageManager> imageManager;
 extern std::unique_ptr<CSoundManager> soundManager;

@@ -8,7 +8,10 @@
 #include "assets/image_manager.h"
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
+#include "battle/enemy.h"
+#include "battle/stage.h"
 #include "core/random.h"
+#include "persist/save_data.h"
 #include "runtime/error_log.h"
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
@@ -48,12 +51,19 @@ void CreateFonts() {
 }  // namespace
 
 void InitGlobals() {
+  RegisterSaveDataClasses();
+  gSystemData = CSystemData();
+  // The stage table is constant data, ready before the first frame.
   quitRequested = false;
   CreateFonts();
   fpsTimer = std::make_unique<CFpsTimer>(true);
   imageManager = std::make_unique<CImageManager>();
   LoadUnitSprites();
   soundManager = std::make_unique<CSoundManager>(optionInfo.soundEnabled);
+  // The unit, weapon and skill tables are constant data too; units that join
+  // a battle get their map actor from here on.
+  InstallUnitActorMaker();
+  PrintStageSummaries();
   gameRandom = std::make_unique<CRandom>();
   effectRandom = std::make_unique<CRandom>();
   keyManager = std::make_unique<CKeyManager>(optionInfo);
@@ -63,6 +73,7 @@ void InitGlobals() {
 void ReleaseGlobals() {
   nextScene.reset();
   currentScene.reset();
+  saveData.reset();
   keyManager.reset();
   effectRandom.reset();
   gameRandom.reset();

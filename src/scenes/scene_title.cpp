@@ -1,14 +1,28 @@
 #include "scenes/scene_title.h"
 
+#include <vector>
+
 #include "assets/image_manager.h"
+#include "battle/stage.h"
+#include "persist/save_data.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
+#include "runtime/key_manager.h"
 
-CSceneTitle::CSceneTitle() { titleImage = imageManager->GetHandle("title.png"); }
+CSceneTitle::CSceneTitle() {
+  gSystemData = CSystemData();
+  saveData = NewGameSaveData();
+  titleImage = imageManager->GetHandle("title.png");
+}
 
 void CSceneTitle::Update() {}
 
-void CSceneTitle::ProcessInput() {}
+void CSceneTitle::ProcessInput() {
+  if (!keyManager->IsPush(EGameKey::DECIDE, true)) return;
+  std::vector<CUnit*> sortie;
+  for (const auto& unit : saveData->party) sortie.push_back(unit.get());
+  SetNextScene(std::make_unique<CStage>(0, sortie));
+}
 
 void CSceneTitle::Draw() {
   // Without the picture the screen stays plain black.

@@ -1,5 +1,6 @@
-// The title scene. For now it shows the title picture; its menu comes with
-// the title and camp screens.
+// The title scene. Until the title menu and the camp are in, it shows the
+// title picture and DECIDE (Z) starts a new game straight in the first
+// forest battle.
 #pragma once
 
 #include "runtime/scene.h"

@@ -1,2 +1,3 @@
 list(APPEND QUORVANE_SOURCES
+  src/scenes/scene_title.cpp
 )
