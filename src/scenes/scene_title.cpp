@@ -19,6 +19,7 @@ void CSceneTitle::Update() {}
 
 void CSceneTitle::ProcessInput() {
   if (!keyManager->IsPush(EGameKey::DECIDE, true)) return;
+  gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // play time counts from here
   std::vector<CUnit*> sortie;
   for (const auto& unit : saveData->party) sortie.push_back(unit.get());
   SetNextScene(std::make_unique<CStage>(0, sortie));

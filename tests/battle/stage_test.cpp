@@ -174,6 +174,16 @@ TEST_F(StageTest, ScreenshotShowsTheMapUnitsAndHpBars) {
   bool varied = false;
   for (int x = 0; x < 640 && !varied; x += 7) varied = gamelib_test::GetBackBufferPixel(x, 300) != a;
   EXPECT_TRUE(varied);
+
+  // The first battle of the cave and of the castle, for a look by eye.
+  for (int stageNo : {3, 6}) {
+    CStage other(stageNo, Sortie(5));
+    other.Update();
+    ClsDrawScreen();
+    other.Draw();
+    const auto shot = std::filesystem::temp_directory_path() / ("quorvane_stage" + std::to_string(stageNo) + ".png");
+    EXPECT_EQ(SaveScreenshot(shot.string().c_str()), 0);
+  }
 }
 
 }  // namespace

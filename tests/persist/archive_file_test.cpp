@@ -1,6 +1,7 @@
 #include "persist/archive_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -24,7 +25,7 @@ class ReplaceFileTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "quorvane_replace_file_test";
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("quorvane_replace_file_test_" + std::to_string(::getpid()));
   std::string path = (dir / "save03.dat").string();
 };
 

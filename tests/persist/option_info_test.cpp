@@ -1,6 +1,7 @@
 #include "persist/option_info.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -34,7 +35,7 @@ class OptionInfoFileTest : public ::testing::Test {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "quorvane_option_info_test";
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("quorvane_option_info_test_" + std::to_string(::getpid()));
   std::string path = (dir / "setting.dat").string();
 };
 

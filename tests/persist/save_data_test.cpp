@@ -1,6 +1,7 @@
 #include "persist/save_data.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,7 @@ class SaveSlotTest : public ::testing::Test {
     return FileBytes(path);
   }
 
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "quorvane_save_slot_test";
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("quorvane_save_slot_test_" + std::to_string(::getpid()));
 };
 
 // The knight of a new game with one move to undo and one status effect.

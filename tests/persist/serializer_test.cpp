@@ -1,6 +1,7 @@
 #include "persist/serializer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -202,6 +203,8 @@ TEST(SerializerTest, DerivedClassTravelsUnderItsOwnTagThroughABaseReference) {
   EXPECT_EQ(readBranch->extra, 42);
 
   // A leaf met where a node belongs is refused; so is a branch kept by value.
+  auto firstLeaf = std::make_shared<TestLeaf>(TestLeaf{1, "a"});
+  WriteBytes(firstLeaf);  // leaves register on first use
   EXPECT_NE(ErrorOf([&] {
               std::shared_ptr<TestNode> n;
               ReadBytes(Record(kNodeTag) + U32(0) + U32(1) + Leaf(1, "a"), n);
@@ -324,7 +327,7 @@ TEST(SerializerTest, EveryCutAndEveryAlteredByteEndsInSuccessOrAClearError) {
 }
 
 TEST(SerializerTest, FilesOpenAsTheirModeSaysAndOddFilesAreRefused) {
-  const auto dir = std::filesystem::temp_directory_path() / "quorvane_serializer_test";
+  const auto dir = std::filesystem::temp_directory_path() / ("quorvane_serializer_test_" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string path = (dir / "archive.dat").string();
