@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "audio/mp3_encoder.h"
+#include "assets/sound_manager.h"
 #include "audio/wav_file.h"
 #include "contentgen.h"
+#include "runtime/gamelib/gamelib.h"
 
 namespace contentgen {
 namespace {
@@ -126,3 +128,22 @@ TEST(SoundEffectsTest, FailuresAreReportedWithWhatToDo) {
 
 }  // namespace
 }  // namespace contentgen
+
+// Every effect and piece of music of dat/ loads through the game's own sound
+// manager on the real (dummy-output) mixer.
+TEST(CommittedSounds, EveryEffectAndPieceLoadsThroughTheSoundManager) {
+  ASSERT_EQ(DxLib_Init(), 0) << DxLib_GetLastError();
+  {
+    CSoundManager sound(true);
+    for (int effect = 0; effect < SE_COUNT; ++effect) {
+      EXPECT_GT(sound.GetSEHandle(effect), 0) << soundEffectFiles[effect].file;
+    }
+    for (int piece = 0; piece < BGM_COUNT; ++piece) {
+      const std::string path = std::string("dat/bgm/") + bgmFiles[piece];
+      const int handle = LoadSoundMem(path.c_str());
+      EXPECT_GT(handle, 0) << path;
+      DeleteSoundMem(handle);
+    }
+  }
+  DxLib_End();
+}

@@ -95,6 +95,9 @@ void Copy(int handle, const SDL_FRect& dst, double angleDegrees, SDL_RendererFli
   SDL_Texture* t = TextureFor(*image, transparent);
   if (!t) return;
   ApplyDrawState(t);
+  // An opaque picture drawn without blending is a plain copy (the title and
+  // camp backgrounds), which costs far less than a blend.
+  if (!transparent && S().blendMode == DX_BLENDMODE_NOBLEND) SDL_SetTextureBlendMode(t, SDL_BLENDMODE_NONE);
   SDL_RenderCopyExF(S().renderer, t, &image->src, &dst, angleDegrees, nullptr, flip);
 }
 
