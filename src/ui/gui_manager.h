@@ -1,0 +1,48 @@
+// Keeps the stack of open dialogs of a scene: draws and updates them bottom
+// to top and gives the keys to the topmost one only.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/color.h"
+#include "core/geometry.h"
+
+class CDialog;
+class CKeyManagerBase;
+
+class CGuiManager {
+ public:
+  CGuiManager();
+  virtual ~CGuiManager();
+  CGuiManager(const CGuiManager&) = delete;
+  CGuiManager& operator=(const CGuiManager&) = delete;
+
+  virtual void Draw();
+  // Updates every dialog, then drops the closed ones.
+  virtual void Update();
+  virtual void ProcessInput(CKeyManagerBase& keyManager);
+  // The manager owns the dialog until it is closed and dropped; the caller
+  // may keep the returned pointer until then.
+  virtual CDialog* OpenDialog(SPoint at, std::unique_ptr<CDialog> dialog);
+  virtual void SetClipArea(const CRect& area);
+  virtual CRect GetClipArea() const;
+
+  const std::vector<std::unique_ptr<CDialog>>& GetDialogs() const { return dialogs; }
+
+  EColorName backgroundColor = EColorName::White;
+  EColorName inactiveFrameColor = EColorName::Gray;
+  EColorName inactiveLightColor = EColorName::Silver;
+  EColorName inactiveDarkColor = EColorName::DimGray;
+  EColorName activeFrameColor = EColorName::Sienna;
+  EColorName activeLightColor = EColorName::Goldenrod;
+  EColorName activeDarkColor = EColorName::Maroon;
+  int focusMargin = 1;
+  EColorName focusFillColor = EColorName::LimeGreen;
+  EColorName focusOutlineColor = EColorName::Green;
+  int focusFillAlpha = 100;
+
+ private:
+  CRect clipArea{0, 0, 0, 0};
+  std::vector<std::unique_ptr<CDialog>> dialogs;
+};
