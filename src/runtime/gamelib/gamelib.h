@@ -241,6 +241,11 @@ void ClearRecordedCalls();
 // Makes ProcessMessage report the window as closed (or open again).
 void RequestClose(bool close = true);
 
+// Off: pictures, boxes and lines are not handed to the renderer (text and
+// screen clears still are), so a benchmark can tell the game's own work
+// from the rasteriser's.
+void SetRasterising(bool on);
+
 // Reads one pixel of the back buffer as 0xRRGGBB.
 unsigned int GetBackBufferPixel(int x, int y);
 

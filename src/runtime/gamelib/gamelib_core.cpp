@@ -102,7 +102,7 @@ int SetWindowIconID(int id) {
 }
 
 int SetMainWindowText(const char* text) {
-  Record("SetMainWindowText", {Arg(text)});
+  if (Recording()) Record("SetMainWindowText", {Arg(text)});
   State& s = S();
   s.title = text ? text : "";
   if (s.window) SDL_SetWindowTitle(s.window, s.title.c_str());
@@ -252,7 +252,7 @@ int ProcessMessage() {
 int SetDrawScreen(int) { return 0; }
 
 int ClsDrawScreen() {
-  Record("ClsDrawScreen", {});
+  if (Recording()) Record("ClsDrawScreen", {});
   State& s = S();
   if (!s.initialised) return 0;
   SDL_RenderSetClipRect(s.renderer, nullptr);
@@ -264,7 +264,7 @@ int ClsDrawScreen() {
 }
 
 int ScreenFlip() {
-  Record("ScreenFlip", {});
+  if (Recording()) Record("ScreenFlip", {});
   State& s = S();
   if (!s.initialised) return 0;
   SDL_SetRenderTarget(s.renderer, nullptr);
@@ -391,5 +391,7 @@ const std::vector<std::string>& RecordedCalls() { return S().calls; }
 void ClearRecordedCalls() { S().calls.clear(); }
 
 void RequestClose(bool close) { S().closeRequested = close; }
+
+void SetRasterising(bool on) { S().rasterise = on; }
 
 }  // namespace gamelib_test

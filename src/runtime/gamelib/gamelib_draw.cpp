@@ -87,7 +87,7 @@ Uint8 BlendAlpha() {
   return static_cast<Uint8>(std::clamp(s.blendParam, 0, 255));
 }
 
-bool Drawable() { return S().initialised; }
+bool Drawable() { return S().initialised && S().rasterise; }
 
 void Copy(int handle, const SDL_FRect& dst, double angleDegrees, SDL_RendererFlip flip, bool transparent) {
   Image* image = FindImage(handle);
@@ -152,16 +152,16 @@ using namespace gamelib_detail;
 // ---- images ---------------------------------------------------------------------
 
 int LoadGraph(const char* path) {
-  Record("LoadGraph", {Arg(path)});
-  if (!Drawable() || !path) return -1;
+  if (Recording()) Record("LoadGraph", {Arg(path)});
+  if (!S().initialised || !path) return -1;
   return LoadSheet(path);
 }
 
 int LoadDivGraph(const char* path, int allNum, int xNum, int yNum, int w, int h, int* handles) {
-  Record("LoadDivGraph", {Arg(path), Arg(allNum), Arg(xNum), Arg(yNum), Arg(w), Arg(h)});
+  if (Recording()) Record("LoadDivGraph", {Arg(path), Arg(allNum), Arg(xNum), Arg(yNum), Arg(w), Arg(h)});
   if (!handles || allNum <= 0) return -1;
   std::fill(handles, handles + allNum, -1);
-  if (!Drawable() || !path || xNum <= 0 || yNum <= 0 || w <= 0 || h <= 0) return -1;
+  if (!S().initialised || !path || xNum <= 0 || yNum <= 0 || w <= 0 || h <= 0) return -1;
   const int sheet = LoadSheet(path);
   if (sheet < 0) return -1;
   const Image whole = *FindImage(sheet);
@@ -213,7 +213,7 @@ unsigned int GetColor(int r, int g, int b) {
 }
 
 int DrawGraph(int x, int y, int handle, int transFlag) {
-  Record("DrawGraph", {Arg(x), Arg(y), Arg(handle), Arg(transFlag)});
+  if (Recording()) Record("DrawGraph", {Arg(x), Arg(y), Arg(handle), Arg(transFlag)});
   if (!Drawable()) return 0;
   Image* image = FindImage(handle);
   if (!image) return -1;
@@ -223,7 +223,7 @@ int DrawGraph(int x, int y, int handle, int transFlag) {
 }
 
 int DrawTurnGraph(int x, int y, int handle, int transFlag) {
-  Record("DrawTurnGraph", {Arg(x), Arg(y), Arg(handle), Arg(transFlag)});
+  if (Recording()) Record("DrawTurnGraph", {Arg(x), Arg(y), Arg(handle), Arg(transFlag)});
   if (!Drawable()) return 0;
   Image* image = FindImage(handle);
   if (!image) return -1;
@@ -233,7 +233,7 @@ int DrawTurnGraph(int x, int y, int handle, int transFlag) {
 }
 
 int DrawExtendGraph(int x1, int y1, int x2, int y2, int handle, int transFlag) {
-  Record("DrawExtendGraph", {Arg(x1), Arg(y1), Arg(x2), Arg(y2), Arg(handle), Arg(transFlag)});
+  if (Recording()) Record("DrawExtendGraph", {Arg(x1), Arg(y1), Arg(x2), Arg(y2), Arg(handle), Arg(transFlag)});
   if (!Drawable()) return 0;
   if (!FindImage(handle)) return -1;
   // Swapped corners mirror the picture.
@@ -252,7 +252,7 @@ int DrawExtendGraph(int x1, int y1, int x2, int y2, int handle, int transFlag) {
 }
 
 int DrawRotaGraph(int x, int y, double rate, double angle, int handle, int transFlag, int turnFlag) {
-  Record("DrawRotaGraph", {Arg(x), Arg(y), Arg(rate), Arg(angle), Arg(handle), Arg(transFlag), Arg(turnFlag)});
+  if (Recording()) Record("DrawRotaGraph", {Arg(x), Arg(y), Arg(rate), Arg(angle), Arg(handle), Arg(transFlag), Arg(turnFlag)});
   if (!Drawable()) return 0;
   Image* image = FindImage(handle);
   if (!image) return -1;
@@ -264,7 +264,7 @@ int DrawRotaGraph(int x, int y, double rate, double angle, int handle, int trans
 }
 
 int DrawBox(int x1, int y1, int x2, int y2, unsigned int color, int fillFlag) {
-  Record("DrawBox", {Arg(x1), Arg(y1), Arg(x2), Arg(y2), Arg(color), Arg(fillFlag)});
+  if (Recording()) Record("DrawBox", {Arg(x1), Arg(y1), Arg(x2), Arg(y2), Arg(color), Arg(fillFlag)});
   if (!Drawable()) return 0;
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
@@ -280,7 +280,7 @@ int DrawBox(int x1, int y1, int x2, int y2, unsigned int color, int fillFlag) {
 }
 
 int DrawLine(int x1, int y1, int x2, int y2, unsigned int color, int thickness) {
-  Record("DrawLine", {Arg(x1), Arg(y1), Arg(x2), Arg(y2), Arg(color), Arg(thickness)});
+  if (Recording()) Record("DrawLine", {Arg(x1), Arg(y1), Arg(x2), Arg(y2), Arg(color), Arg(thickness)});
   if (!Drawable()) return 0;
   ApplyPrimitiveState(color);
   SDL_Renderer* r = S().renderer;
@@ -298,14 +298,14 @@ int DrawLine(int x1, int y1, int x2, int y2, unsigned int color, int thickness) 
 }
 
 int SetDrawBlendMode(int blendMode, int param) {
-  Record("SetDrawBlendMode", {Arg(blendMode), Arg(param)});
+  if (Recording()) Record("SetDrawBlendMode", {Arg(blendMode), Arg(param)});
   S().blendMode = blendMode;
   S().blendParam = param;
   return 0;
 }
 
 int SetDrawBright(int r, int g, int b) {
-  Record("SetDrawBright", {Arg(r), Arg(g), Arg(b)});
+  if (Recording()) Record("SetDrawBright", {Arg(r), Arg(g), Arg(b)});
   S().brightR = std::clamp(r, 0, 255);
   S().brightG = std::clamp(g, 0, 255);
   S().brightB = std::clamp(b, 0, 255);
@@ -313,7 +313,7 @@ int SetDrawBright(int r, int g, int b) {
 }
 
 int SetDrawArea(int x1, int y1, int x2, int y2) {
-  Record("SetDrawArea", {Arg(x1), Arg(y1), Arg(x2), Arg(y2)});
+  if (Recording()) Record("SetDrawArea", {Arg(x1), Arg(y1), Arg(x2), Arg(y2)});
   State& s = S();
   x1 = std::clamp(x1, 0, s.screenW);
   x2 = std::clamp(x2, 0, s.screenW);

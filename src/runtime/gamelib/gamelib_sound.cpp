@@ -84,7 +84,7 @@ using namespace gamelib_detail;
 int SetCreateSoundDataType(int) { return 0; }
 
 int LoadSoundMem(const char* path, int bufferNum, int unionHandle) {
-  Record("LoadSoundMem", {Arg(path), Arg(bufferNum), Arg(unionHandle)});
+  if (Recording()) Record("LoadSoundMem", {Arg(path), Arg(bufferNum), Arg(unionHandle)});
   State& s = S();
   if (!s.audioReady || !path) return -1;
   Sound sound;
@@ -105,7 +105,7 @@ int LoadSoundMem(const char* path, int bufferNum, int unionHandle) {
 }
 
 int DeleteSoundMem(int soundHandle) {
-  Record("DeleteSoundMem", {Arg(soundHandle)});
+  if (Recording()) Record("DeleteSoundMem", {Arg(soundHandle)});
   Sound* sound = FindSound(soundHandle);
   if (!sound) return -1;
   FreeSound(*sound);
@@ -114,7 +114,7 @@ int DeleteSoundMem(int soundHandle) {
 }
 
 int PlaySoundMem(int soundHandle, int playType, int topPositionFlag) {
-  Record("PlaySoundMem", {Arg(soundHandle), Arg(playType), Arg(topPositionFlag)});
+  if (Recording()) Record("PlaySoundMem", {Arg(soundHandle), Arg(playType), Arg(topPositionFlag)});
   Sound* sound = FindSound(soundHandle);
   if (!sound) return -1;
   const bool loop = playType == DX_PLAYTYPE_LOOP;
@@ -135,7 +135,7 @@ int PlaySoundMem(int soundHandle, int playType, int topPositionFlag) {
 }
 
 int StopSoundMem(int soundHandle) {
-  Record("StopSoundMem", {Arg(soundHandle)});
+  if (Recording()) Record("StopSoundMem", {Arg(soundHandle)});
   Sound* sound = FindSound(soundHandle);
   if (!sound) return -1;
   if (sound->music) {
@@ -154,7 +154,7 @@ int CheckSoundMem(int soundHandle) {
 }
 
 int ChangeVolumeSoundMem(int volume255, int soundHandle) {
-  Record("ChangeVolumeSoundMem", {Arg(volume255), Arg(soundHandle)});
+  if (Recording()) Record("ChangeVolumeSoundMem", {Arg(volume255), Arg(soundHandle)});
   Sound* sound = FindSound(soundHandle);
   if (!sound) return -1;
   sound->volume = std::clamp(volume255, 0, 255);
@@ -167,7 +167,7 @@ int ChangeVolumeSoundMem(int volume255, int soundHandle) {
 }
 
 int SetFrequencySoundMem(int frequency, int soundHandle) {
-  Record("SetFrequencySoundMem", {Arg(frequency), Arg(soundHandle)});
+  if (Recording()) Record("SetFrequencySoundMem", {Arg(frequency), Arg(soundHandle)});
   Sound* sound = FindSound(soundHandle);
   if (!sound || !sound->chunk) return -1;
   if (sound->pitched) {

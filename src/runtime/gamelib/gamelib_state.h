@@ -119,13 +119,16 @@ struct State {
 
   // call recorder
   bool recording = false;
+  bool rasterise = true;  // off: draw calls stop before reaching the renderer
   std::vector<std::string> calls;
 };
 
 State& S();
+// True while the call recorder is on; callers test it first so that the
+// arguments are only turned into text when they are recorded.
+inline bool Recording() { return S().recording; }
 
-// Records a call as Name(arg,arg,...). Returns true when the real library
-// should carry it out (initialised).
+// Records a call as Name(arg,arg,...).
 void Record(const char* name, std::initializer_list<std::string> args);
 std::string Arg(int v);
 std::string Arg(unsigned int v);

@@ -252,7 +252,7 @@ int SetFontSize(int size) {
 
 int DrawStringToHandle(int x, int y, const char* text, unsigned int color, int fontHandle, unsigned int edgeColor,
                        int) {
-  Record("DrawStringToHandle", {Arg(x), Arg(y), Arg(text), Arg(color), Arg(fontHandle)});
+  if (Recording()) Record("DrawStringToHandle", {Arg(x), Arg(y), Arg(text), Arg(color), Arg(fontHandle)});
   State& s = S();
   if (!s.initialised || !text || !*text) return 0;
   Font* font = FindFont(fontHandle);
@@ -346,7 +346,7 @@ int DrawKeyInputString(int x, int y, int inputHandle) {
   KeyInput* in = FindKeyInput(inputHandle);
   if (!in) return -1;
   const std::string text = Joined(*in, 0, in->chars.size());
-  Record("DrawKeyInputString", {Arg(x), Arg(y), Arg(text.c_str())});
+  if (Recording()) Record("DrawKeyInputString", {Arg(x), Arg(y), Arg(text.c_str())});
   State& s = S();
   if (!s.initialised) return 0;
   const int font = DefaultFont();
