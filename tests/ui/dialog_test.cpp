@@ -34,6 +34,9 @@ struct FocusCase {
   std::string expected;
 };
 
+// Test names show the case, not the bytes of the parameter.
+void PrintTo(const FocusCase& c, std::ostream* os) { *os << c.what; }
+
 class MovePaneFocuseTest : public testing::TestWithParam<FocusCase> {};
 
 TEST_P(MovePaneFocuseTest, PicksTheNearestPaneInTheDirection) {
