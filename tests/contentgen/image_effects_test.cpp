@@ -4,29 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "image_extent.h"
 #include "images/artwork.h"
 #include "images/fonts.h"
 
 namespace contentgen {
 namespace {
 
-struct SExtent {
-  int top = 1 << 20, bottom = -1, left = 1 << 20, right = -1, count = 0;
-  double cx = 0, cy = 0;
-};
-
-SExtent Extent(const CCanvas& c) {
-  SExtent e;
-  for (int y = 0; y < c.Height(); ++y)
-    for (int x = 0; x < c.Width(); ++x) {
-      if (!c.Covered(x, y)) continue;
-      e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y);
-      e.left = std::min(e.left, x), e.right = std::max(e.right, x);
-      e.cx += x, e.cy += y, ++e.count;
-    }
-  if (e.count) e.cx /= e.count, e.cy /= e.count;
-  return e;
-}
 
 int WidestRow(const CCanvas& c) {
   int best = 0, bestWidth = -1;
