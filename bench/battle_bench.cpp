@@ -22,8 +22,8 @@ bool StartLibrary(benchmark::State& state) {
   static bool ready = false;
   if (ready) return true;
   SetGraphMode(640, 480, 32, 60);
-  if (DxLib_Init() != 0) {
-    state.SkipWithError(DxLib_GetLastError());
+  if (GameLib_Init() != 0) {
+    state.SkipWithError(GameLib_GetLastError());
     return false;
   }
   SetTransColor(255, 0, 255);

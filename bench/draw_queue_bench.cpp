@@ -54,8 +54,8 @@ void QueueAll(CDrawDataQueue& queue, const std::vector<SQueuedSprite>& sprites) 
 // until then.
 void BM_DrawQueueFlush500Sprites(benchmark::State& state) {
   SetGraphMode(640, 480, 32, 60);
-  if (DxLib_Init() != 0) {
-    state.SkipWithError(DxLib_GetLastError());
+  if (GameLib_Init() != 0) {
+    state.SkipWithError(GameLib_GetLastError());
     return;
   }
   SetTransColor(255, 0, 255);
@@ -80,7 +80,7 @@ void BM_DrawQueueFlush500Sprites(benchmark::State& state) {
     ScreenFlip();
   }
   state.SetItemsProcessed(state.iterations() * kSprites);
-  DxLib_End();
+  GameLib_End();
 }
 BENCHMARK(BM_DrawQueueFlush500Sprites)->Unit(benchmark::kMicrosecond);
 

@@ -11,8 +11,8 @@ namespace {
 
 void BM_TitleFrame(benchmark::State& state) {
   SetGraphMode(640, 480, 32, 60);
-  if (DxLib_Init() != 0) {
-    state.SkipWithError(DxLib_GetLastError());
+  if (GameLib_Init() != 0) {
+    state.SkipWithError(GameLib_GetLastError());
     return;
   }
   SetTransColor(255, 0, 255);
@@ -27,7 +27,7 @@ void BM_TitleFrame(benchmark::State& state) {
       static_cast<double>(state.iterations()) * 17e-3, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   ReleaseGlobals();
   gamelib_test::UseVirtualClock(false);
-  DxLib_End();
+  GameLib_End();
 }
 BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMicrosecond);
 

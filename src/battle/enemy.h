@@ -28,6 +28,7 @@ class CEnemy : public CStageActor {
 
   CUnit& GetUnit() const { return *unit; }
   CDrawStrategyDir4& GetDrawStrategy() { return *strategy; }
+  const CDrawStrategyDir4& GetDrawStrategy() const { return *strategy; }
 
  private:
   CUnit* unit;

@@ -54,7 +54,7 @@ void CUnitOrderWindow::Draw() {
     const double x = 48.0 + 32.0 * static_cast<double>(i);
     if (hovered && hovered->id == unit.id) DrawSDrawData(portal, SPointD(x, 468.0));
     if (const auto* actor = dynamic_cast<const CEnemy*>(unit.actor.get())) {
-      auto& strategy = const_cast<CEnemy*>(actor)->GetDrawStrategy();
+      const CDrawStrategyDir4& strategy = actor->GetDrawStrategy();
       DrawSDrawData(strategy.GetSprite(static_cast<int>(strategy.GetDirection4())), SPointD(x, 464.0));
     }
   }

@@ -35,8 +35,8 @@ int GameMain() {
   ChangeWindowMode(TRUE);
   SetUseFPUPreserveFlag(TRUE);
   SetWaitVSyncFlag(FALSE);
-  if (DxLib_Init() == -1) {
-    std::fprintf(stderr, "Quorvane: the game could not start: %s\n", DxLib_GetLastError());
+  if (GameLib_Init() == -1) {
+    std::fprintf(stderr, "Quorvane: the game could not start: %s\n", GameLib_GetLastError());
     return 1;
   }
   SetTransColor(255, 0, 255);
@@ -44,6 +44,6 @@ int GameMain() {
 
   const int exitCode = RunGame();
 
-  DxLib_End();
+  GameLib_End();
   return exitCode;
 }

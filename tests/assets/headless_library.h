@@ -10,9 +10,9 @@ class HeadlessLibraryTest : public testing::Test {
  protected:
   void SetUp() override {
     SetGraphMode(640, 480, 32, 60);
-    ASSERT_EQ(DxLib_Init(), 0) << DxLib_GetLastError();
+    ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
     SetTransColor(255, 0, 255);
     ClsDrawScreen();
   }
-  void TearDown() override { DxLib_End(); }
+  void TearDown() override { GameLib_End(); }
 };

@@ -25,7 +25,7 @@ class StageTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     SetGraphMode(640, 480, 32, 60);
-    ASSERT_EQ(DxLib_Init(), 0) << DxLib_GetLastError();
+    ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
     SetTransColor(255, 0, 255);
     SetDrawMode(DX_DRAWMODE_BILINEAR);
     imageManager = std::make_unique<CImageManager>();
@@ -35,7 +35,7 @@ class StageTest : public ::testing::Test {
   static void TearDownTestSuite() {
     soundManager.reset();
     imageManager.reset();
-    DxLib_End();
+    GameLib_End();
   }
   void SetUp() override {
     for (ECharactor c : {ECharactor::KNIGHT, ECharactor::PRIESTESS, ECharactor::ARCHER, ECharactor::SORCERESS,

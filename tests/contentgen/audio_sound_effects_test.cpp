@@ -132,7 +132,7 @@ TEST(SoundEffectsTest, FailuresAreReportedWithWhatToDo) {
 // Every effect and piece of music of dat/ loads through the game's own sound
 // manager on the real (dummy-output) mixer.
 TEST(CommittedSounds, EveryEffectAndPieceLoadsThroughTheSoundManager) {
-  ASSERT_EQ(DxLib_Init(), 0) << DxLib_GetLastError();
+  ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
   {
     CSoundManager sound(true);
     for (int effect = 0; effect < SE_COUNT; ++effect) {
@@ -145,5 +145,5 @@ TEST(CommittedSounds, EveryEffectAndPieceLoadsThroughTheSoundManager) {
       DeleteSoundMem(handle);
     }
   }
-  DxLib_End();
+  GameLib_End();
 }

@@ -13,7 +13,7 @@ class GameLibTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetGraphMode(640, 480, 32, 60);
-    ASSERT_EQ(DxLib_Init(), 0) << DxLib_GetLastError();
+    ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
     SetTransColor(255, 0, 255);
     SetDrawBlendMode(DX_BLENDMODE_NOBLEND, 0);
     SetDrawBright(255, 255, 255);
@@ -23,7 +23,7 @@ class GameLibTest : public ::testing::Test {
   void TearDown() override {
     gamelib_test::StopRecording();
     gamelib_test::ClearRecordedCalls();
-    DxLib_End();
+    GameLib_End();
   }
   static std::string TempPng(const char* name) {
     return (std::filesystem::temp_directory_path() / (std::string("quorvane_gamelib_") + name + ".png")).string();

@@ -130,11 +130,11 @@ int ChangeWindowMode(int windowed);
 int SetUseFPUPreserveFlag(int flag);
 int SetWaitVSyncFlag(int flag);
 // Opens the window and the renderer, fonts and audio. Returns -1 when no
-// window can be had; DxLib_GetLastError() then says why.
-int DxLib_Init();
-const char* DxLib_GetLastError();
+// window can be had; GameLib_GetLastError() then says why.
+int GameLib_Init();
+const char* GameLib_GetLastError();
 // Ends the library: every image, font, sound and text-entry handle becomes invalid.
-int DxLib_End();
+int GameLib_End();
 int SetTransColor(int r, int g, int b);
 int SetDrawMode(int mode);
 // Handles the window's events. Non-zero once the window was closed.
@@ -213,7 +213,7 @@ int GetJoypadAnalogInput(int* x, int* y, int inputType);  // -1000..1000
 namespace gamelib_test {
 
 // Makes SDL use its offscreen video driver and dummy audio driver. Call
-// before DxLib_Init. Only tests and tools call it; the game never does.
+// before GameLib_Init. Only tests and tools call it; the game never does.
 void UseHeadlessDrivers();
 
 // Virtual clock: GetNowCount reads it, WaitTimer advances it at once.

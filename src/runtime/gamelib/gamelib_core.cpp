@@ -124,9 +124,9 @@ int ChangeWindowMode(int windowed) {
 int SetUseFPUPreserveFlag(int) { return 0; }
 int SetWaitVSyncFlag(int) { return 0; }
 
-const char* DxLib_GetLastError() { return S().lastError.c_str(); }
+const char* GameLib_GetLastError() { return S().lastError.c_str(); }
 
-int DxLib_Init() {
+int GameLib_Init() {
   State& s = S();
   if (s.initialised) return 0;
   s.closeRequested = false;
@@ -177,7 +177,7 @@ int DxLib_Init() {
   return 0;
 }
 
-int DxLib_End() {
+int GameLib_End() {
   State& s = S();
   if (!s.initialised) return 0;
   for (auto* c : s.controllers) SDL_GameControllerClose(c);

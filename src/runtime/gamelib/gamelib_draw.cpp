@@ -53,7 +53,6 @@ int AddImage(Image image) {
 
 // Loads the file into a new whole-image handle, or returns -1.
 int LoadSheet(const char* path) {
-  State& s = S();
   SDL_Surface* loaded = IMG_Load(path);
   if (!loaded) return -1;
   SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
@@ -69,7 +68,6 @@ int LoadSheet(const char* path) {
     SDL_FreeSurface(rgba);
     return -1;
   }
-  (void)s;
   return AddImage(image);
 }
 
