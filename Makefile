@@ -4,7 +4,7 @@ TESTBUILD := build/test
 JOBS ?= 2
 CTEST_TIMEOUT ?= 300
 
-.PHONY: run build test bench content fuzz deps clean
+.PHONY: run build test bench content ui-pictures fuzz deps clean
 
 deps:
 	@scripts/setup-deps
@@ -32,6 +32,11 @@ bench: deps $(RELEASE)/build.ninja
 content: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS) --target contentgen
 	./$(RELEASE)/contentgen --out dat --sheet $(RELEASE)/contact-sheet.png
+
+# Pictures of the battle windows and a menu, at 1x and in a 2x window.
+ui-pictures: deps $(RELEASE)/build.ninja
+	cmake --build $(RELEASE) -j $(JOBS) --target uipictures
+	./$(RELEASE)/uipictures $(RELEASE)/ui-pictures
 
 # Fuzzing: clang with libFuzzer and the sanitizers, in its own build tree.
 # New inputs go to build/fuzz/corpus; the committed seeds stay as they are.

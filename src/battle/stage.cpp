@@ -14,6 +14,7 @@
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
+#include "ui/status_window.h"
 
 // ---- battle state -------------------------------------------------------------
 
@@ -166,6 +167,7 @@ void CStage::ProcessInput() {
 void CStage::Update() {
   retiredStrategy.reset();
   if (strategy) strategy->Update();
+  if (cheapStatusWindow) cheapStatusWindow->Update();
   hitStop.Update();
   if (!hitStop.IsActive()) {
     if (map) map->Update();
@@ -203,6 +205,7 @@ void CStage::Draw() {
   drawQueue.Flush();
   cursor->Draw();
   orderWindow->Draw();
+  if (cheapStatusWindow && showCheapStatus) cheapStatusWindow->Draw();
   if (strategy) strategy->DrawOverlay();
 }
 
@@ -256,8 +259,17 @@ void CStage::FollowCursor() {
 }
 
 void CStage::UpdateCheapStatusWindow() {
-  // The small status window of the unit under the cursor comes with the
-  // battle information windows; its slot stays empty until then.
+  const std::vector<CUnit*> here = cursor->visible ? GetUnitsAt(cursor->GetGrid()) : std::vector<CUnit*>{};
+  if (here.empty()) {
+    cheapStatusWindow.reset();
+    return;
+  }
+  // Units sharing a cell only pass through it; the box keeps what it shows.
+  if (here.size() > 1) return;
+  cheapStatusWindow = std::make_unique<CCheapStatusWindow>(*here.front(), SPoint(0, 0));
+  CDialog* box = cheapStatusWindow->GetDialog();
+  const int x = cursor->GetScreenPosition().x < 320 ? 640 - box->width : 0;
+  box->position = {x, 480 - box->height - (overlay ? 36 : 0)};
 }
 
 void CStage::AddEffect(std::unique_ptr<CStageActor> effect) { effects.push_back(std::move(effect)); }

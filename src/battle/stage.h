@@ -20,6 +20,7 @@ class CEnemy;
 class CActor;
 class CStageActor;
 class CUnitOrderWindow;
+class CCheapStatusWindow;
 
 // What happens at a moment of the battle: an announcement, browsing the
 // map, a unit's commands, an action playing out. A strategy ends itself by
@@ -112,6 +113,8 @@ class CStage : public CScene, public CTurnEndHandover {
   void FocusOnActiveUnit();
   // Scrolls so that the cursor keeps clear of the screen edges.
   void FollowCursor();
+  // Shows the small status box of the single unit under the cursor, on the
+  // side of the screen away from the cursor.
   void UpdateCheapStatusWindow();
 
   // ---- actors ----
@@ -122,6 +125,7 @@ class CStage : public CScene, public CTurnEndHandover {
 
   int stageNo = -1;
   CStageState state;
+  std::unique_ptr<CCheapStatusWindow> cheapStatusWindow;  // none while no single unit is under the cursor
   bool showCheapStatus = true;
   CZoneInfo zoneInfo;
   bool overlay = true;  // grid lines, HP bars, the order window

@@ -23,6 +23,8 @@ void CStageStrategy_Announce::Update() {
 
 CStageStrategy_FreeScroll::CStageStrategy_FreeScroll(CStage& stage_) : CStageStrategy(stage_) {
   for (EGameKey k : {EGameKey::DOWN, EGameKey::UP, EGameKey::LEFT, EGameKey::RIGHT}) repeat.Add(k);
+  stage->cursor->visible = true;
+  stage->UpdateCheapStatusWindow();
 }
 
 void CStageStrategy_FreeScroll::Update() {

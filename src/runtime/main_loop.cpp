@@ -38,6 +38,8 @@ const FontSpec kFonts[] = {
     {&fontAntialiasEdge30, 30, 9, DX_FONTTYPE_ANTIALIASING_EDGE},
 };
 
+}  // namespace
+
 void CreateFonts() {
   for (const FontSpec& f : kFonts) {
     *f.handle = CreateFontToHandle(nullptr, f.size, f.thick, f.type, -1, -1, FALSE, -1);
@@ -47,8 +49,6 @@ void CreateFonts() {
     }
   }
 }
-
-}  // namespace
 
 void InitGlobals() {
   RegisterSaveDataClasses();

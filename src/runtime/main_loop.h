@@ -1,6 +1,10 @@
 // Start-up, the per-frame main loop and the orderly end of a run.
 #pragma once
 
+// Makes the six game fonts (the font handle globals). Throws
+// std::runtime_error when no Japanese-capable face is installed.
+void CreateFonts();
+
 // Creates the global objects in their fixed order and the first scene.
 // Throws std::runtime_error when the game's data cannot be read.
 void InitGlobals();

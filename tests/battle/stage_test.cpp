@@ -18,6 +18,8 @@
 #include "battle/unit.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
+#include "runtime/main_loop.h"
+#include "ui/status_window.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ class StageTest : public ::testing::Test {
     ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
     SetTransColor(255, 0, 255);
     SetDrawMode(DX_DRAWMODE_BILINEAR);
+    CreateFonts();
     imageManager = std::make_unique<CImageManager>();
     LoadUnitSprites();
     soundManager = std::make_unique<CSoundManager>(false);
@@ -108,6 +111,48 @@ TEST_F(StageTest, CameraFollowsTheCursorWithinTheScrollLimits) {
   stage.cursor->SetGrid(CStage::PixelToGrid(before));
   stage.FollowCursor();
   EXPECT_EQ(stage.GetCameraPosition(), before);
+}
+
+TEST_F(StageTest, SmallStatusWindowShowsTheUnitUnderTheCursorAwayFromIt) {
+  CStage stage(0, Sortie(5));
+  CUnit& first = *stage.state.units.front();
+  EXPECT_EQ(stage.cheapStatusWindow, nullptr) << "the cursor is hidden during the opening announcement";
+  stage.Update();
+  ASSERT_NE(stage.cheapStatusWindow, nullptr) << "browsing opens on the active unit";
+  EXPECT_EQ(&stage.cheapStatusWindow->GetUnit(), &first);
+
+  const auto placedAt = [&] { return stage.cheapStatusWindow->GetDialog()->position; };
+  for (const CUnit* unit : stage.state.units) {
+    stage.cursor->SetGrid(unit->grid);
+    for (bool overlay : {true, false}) {
+      stage.overlay = overlay;
+      stage.UpdateCheapStatusWindow();
+      ASSERT_NE(stage.cheapStatusWindow, nullptr);
+      EXPECT_EQ(&stage.cheapStatusWindow->GetUnit(), unit);
+      const bool cursorLeft = stage.cursor->GetScreenPosition().x < 320;
+      EXPECT_EQ(placedAt(), SPoint(cursorLeft ? 390 : 0, overlay ? 304 : 340)) << unit->name;
+    }
+  }
+
+  // Two units on one cell (one passing through): the box keeps what it shows.
+  CUnit& second = *stage.state.units[1];
+  const SPoint secondHome = second.grid;
+  stage.cursor->SetGrid(first.grid);
+  stage.UpdateCheapStatusWindow();
+  second.grid = first.grid;
+  stage.cursor->SetGrid(first.grid);
+  const CCheapStatusWindow* before = stage.cheapStatusWindow.get();
+  stage.UpdateCheapStatusWindow();
+  EXPECT_EQ(stage.cheapStatusWindow.get(), before);
+  second.grid = secondHome;
+
+  stage.cursor->visible = false;
+  stage.UpdateCheapStatusWindow();
+  EXPECT_EQ(stage.cheapStatusWindow, nullptr) << "a hidden cursor shows nothing";
+  stage.cursor->visible = true;
+  stage.cursor->SetGrid({-5, -5});
+  stage.UpdateCheapStatusWindow();
+  EXPECT_EQ(stage.cheapStatusWindow, nullptr) << "an empty cell shows nothing";
 }
 
 TEST_F(StageTest, DispatchAnnouncesDefeatBeforeVictory) {

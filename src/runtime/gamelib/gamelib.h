@@ -249,6 +249,11 @@ void SetRasterising(bool on);
 // Reads one pixel of the back buffer as 0xRRGGBB.
 unsigned int GetBackBufferPixel(int x, int y);
 
+// Resizes the window, shows the back buffer in it as the frame's present
+// would (whole-number scaling, centred) and writes what the window shows to
+// a PNG file, without presenting.
+int SaveWindowPicture(const char* path, int windowWidth, int windowHeight);
+
 }  // namespace gamelib_test
 
 // Writes the back buffer to a PNG file.

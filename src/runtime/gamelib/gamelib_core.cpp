@@ -263,10 +263,12 @@ int ClsDrawScreen() {
   return 0;
 }
 
-int ScreenFlip() {
-  if (Recording()) Record("ScreenFlip", {});
+namespace {
+
+// Draws the back buffer into the window with the whole-number scaling of the
+// present; leaves the window as the render target.
+void CopyBackBufferToWindow() {
   State& s = S();
-  if (!s.initialised) return 0;
   SDL_SetRenderTarget(s.renderer, nullptr);
   SDL_RenderSetClipRect(s.renderer, nullptr);
   SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
@@ -286,10 +288,42 @@ int ScreenFlip() {
     dst = {(outW - w) / 2, (outH - h) / 2, w, h};
   }
   SDL_RenderCopy(s.renderer, s.backBuffer, nullptr, &dst);
-  SDL_RenderPresent(s.renderer);
+}
+
+void ReturnToBackBuffer() {
+  State& s = S();
   SDL_SetRenderTarget(s.renderer, s.backBuffer);
   SDL_RenderSetClipRect(s.renderer, &s.clip);
+}
+
+}  // namespace
+
+int ScreenFlip() {
+  if (Recording()) Record("ScreenFlip", {});
+  State& s = S();
+  if (!s.initialised) return 0;
+  CopyBackBufferToWindow();
+  SDL_RenderPresent(s.renderer);
+  ReturnToBackBuffer();
   return 0;
+}
+
+int gamelib_test::SaveWindowPicture(const char* path, int windowWidth, int windowHeight) {
+  State& s = S();
+  if (!s.initialised || windowWidth <= 0 || windowHeight <= 0) return -1;
+  SDL_SetWindowSize(s.window, windowWidth, windowHeight);
+  CopyBackBufferToWindow();
+  int outW = 0, outH = 0;
+  SDL_GetRendererOutputSize(s.renderer, &outW, &outH);
+  int rc = -1;
+  if (SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, outW, outH, 32, SDL_PIXELFORMAT_ARGB8888)) {
+    if (SDL_RenderReadPixels(s.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, surface->pixels, surface->pitch) == 0) {
+      rc = SaveOpaquePng(surface, path);
+    }
+    SDL_FreeSurface(surface);
+  }
+  ReturnToBackBuffer();
+  return rc;
 }
 
 // ---- time -----------------------------------------------------------------------

@@ -338,9 +338,7 @@ SDL_Surface* ReadBackBuffer() {
 }
 }  // namespace
 
-int SaveScreenshot(const char* path) {
-  SDL_Surface* surface = ReadBackBuffer();
-  if (!surface) return -1;
+int gamelib_detail::SaveOpaquePng(SDL_Surface* surface, const char* path) {
   // The back buffer's alpha means nothing on screen: save it opaque.
   SDL_LockSurface(surface);
   for (int y = 0; y < surface->h; ++y) {
@@ -348,9 +346,15 @@ int SaveScreenshot(const char* path) {
     for (int x = 0; x < surface->w; ++x) row[x] |= 0xff000000u;
   }
   SDL_UnlockSurface(surface);
-  const int rc = IMG_SavePNG(surface, path);
+  return IMG_SavePNG(surface, path) == 0 ? 0 : -1;
+}
+
+int SaveScreenshot(const char* path) {
+  SDL_Surface* surface = ReadBackBuffer();
+  if (!surface) return -1;
+  const int rc = SaveOpaquePng(surface, path);
   SDL_FreeSurface(surface);
-  return rc == 0 ? 0 : -1;
+  return rc;
 }
 
 unsigned int gamelib_test::GetBackBufferPixel(int x, int y) {

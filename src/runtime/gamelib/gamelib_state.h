@@ -145,6 +145,8 @@ bool EnsureTtf();
 void ReleaseText();
 void ReleaseFonts();  // every font handle becomes invalid
 void ReleaseImages();
+// Writes the surface as PNG with every pixel made opaque; 0 or -1.
+int SaveOpaquePng(SDL_Surface* surface, const char* path);
 void ReleaseSounds();
 void CloseAudio();
 bool OpenAudio();
