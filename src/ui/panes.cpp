@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
@@ -169,20 +170,30 @@ CPaneContainer::CPaneContainer(std::string name_, SPoint position_, int width_, 
   height = height_;
 }
 
+namespace {
+// The clip of the container being drawn, so that a container inside it (which
+// has no dialog to ask) clips against it rather than the whole screen.
+const CRect* drawingContainerClip = nullptr;
+}  // namespace
+
 void CPaneContainer::Draw(SPoint origin) {
   if (!visible) return;
   const SPoint p = origin + position;
   CGuiManager* manager = GetManager();
-  // A container outside an open dialog has no manager to ask; it then clips
-  // against the whole screen.
-  const CRect previous = manager ? manager->GetClipArea() : CRect(0, 0, 640, 480);
+  const CRect previous = drawingContainerClip ? *drawingContainerClip
+                         : manager            ? manager->GetClipArea()
+                                              : CRect(0, 0, 640, 480);
   const CRect clip(std::max(previous.left, p.x), std::max(previous.top, p.y),
                    std::min(previous.right, p.x + width), std::min(previous.bottom, p.y + height));
-  if (manager) manager->SetClipArea(clip);
-  else SetDrawArea(clip.left, clip.top, clip.right, clip.bottom);
+  const auto setClip = [manager](const CRect& r) {
+    if (manager) manager->SetClipArea(r);
+    else SetDrawArea(r.left, r.top, r.right, r.bottom);
+  };
+  setClip(clip);
+  const CRect* outer = std::exchange(drawingContainerClip, &clip);
   for (const auto& c : children) c->Draw(p);
-  if (manager) manager->SetClipArea(previous);
-  else SetDrawArea(previous.left, previous.top, previous.right, previous.bottom);
+  drawingContainerClip = outer;
+  setClip(previous);
 }
 
 void CPaneContainer::Update() {

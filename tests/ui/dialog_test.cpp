@@ -340,3 +340,29 @@ TEST(CDialogTest, ScrollBarsAndAnEmptyGaugeOrDialogDrawWithoutDividingByZero) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CPaneContainerTest, NestedContainersClipInsideTheirOuterContainerAndRestoreIt) {
+  CGuiManager m;
+  auto owned = std::make_unique<CDialog>(100, 60);
+  auto outer = std::make_unique<CPaneContainer>("outer", SPoint(10, 10), 50, 20);
+  auto inner = std::make_unique<CPaneContainer>("inner", SPoint(40, 0), 30, 20);  // sticks out on the right
+  inner->AddChild(std::make_unique<CPaneGauge>("g1", SPoint(0, 0), 30, 4));
+  outer->AddChild(std::move(inner));
+  outer->AddChild(std::make_unique<CPaneGauge>("g2", SPoint(0, 10), 80, 4));
+  owned->AddPane(std::move(outer));
+  CDialog* d = m.OpenDialog({10, 20}, std::move(owned));
+
+  CCallRecording rec;
+  d->Draw();
+  std::vector<std::string> areas;
+  for (const std::string& call : rec.Calls())
+    if (call.rfind("SetDrawArea", 0) == 0) areas.push_back(call);
+  // Client origin (14, 40); the outer box is (24, 50)-(74, 70).
+  EXPECT_EQ(areas, (std::vector<std::string>{"SetDrawArea(10,20,110,80)", "SetDrawArea(24,50,74,70)",
+                                             "SetDrawArea(64,50,74,70)", "SetDrawArea(24,50,74,70)",
+                                             "SetDrawArea(10,20,110,80)", "SetDrawArea(0,0,640,480)"}));
+}
+
+}  // namespace
