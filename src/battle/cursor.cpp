@@ -1,12 +1,11 @@
 #include "battle/cursor.h"
 
-#include "assets/image_manager.h"
 #include "core/direction.h"
 #include "runtime/globals.h"
 
 namespace {
 SDrawData CursorRecord() {
-  SDrawData record(imageManager ? imageManager->GetHandle("ui_parts/cursor.png") : 0);
+  SDrawData record(GetImageHandle("ui_parts/cursor.png"));
   record.SetSizeFromImage();
   record.SetImageSize(record.width, record.height);
   return record;

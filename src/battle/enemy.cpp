@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "assets/image_manager.h"
 #include "assets/unit_sprites.h"
 #include "battle/stage.h"
 #include "battle/unit.h"
@@ -12,7 +11,7 @@
 namespace {
 
 SDrawData ShadowRecord() {
-  SDrawData shadow(imageManager ? imageManager->GetHandle("shadow.png") : 0);
+  SDrawData shadow(GetImageHandle("shadow.png"));
   shadow.SetSizeFromImage();
   shadow.SetImageSize(shadow.width, shadow.height);
   return shadow;

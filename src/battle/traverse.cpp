@@ -4,7 +4,6 @@
 #include <deque>
 #include <stdexcept>
 
-#include "assets/image_manager.h"
 #include "battle/geographical_features.h"
 #include "battle/stage.h"
 #include "battle/terrain.h"
@@ -197,8 +196,7 @@ const char* GridHighlightImage(EGridHighlight kind) {
 
 void DrawGridHighlights(CStage& stage, const std::vector<SPoint>& cells, EGridHighlight kind) {
   if (cells.empty()) return;
-  const int handle = imageManager ? imageManager->GetHandle(GridHighlightImage(kind)) : 0;
-  SDrawData data(handle);
+  SDrawData data(GetImageHandle(GridHighlightImage(kind)));
   data.SetSize(34, 34);
   data.stretch = true;
   data.SetAlpha(200);

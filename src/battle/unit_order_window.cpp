@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "assets/image_manager.h"
 #include "battle/cursor.h"
 #include "battle/enemy.h"
 #include "battle/stage.h"
@@ -10,18 +9,15 @@
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 
-namespace {
-int Image(const char* key) { return imageManager ? imageManager->GetHandle(key) : 0; }
-}  // namespace
-
 CUnitOrderWindow::CUnitOrderWindow(CStage& stage_) : stage(&stage_) {
-  arrow = SDrawData(Image("ui_parts/arrow.png"));
+  arrow = SDrawData(GetImageHandle("ui_parts/arrow.png"));
   arrow.SetSize(16, 16);
   arrow.SetImageSize(16, 16);
   arrow.SetRotate(true);
   arrow.SetAngle(180.0);  // the picture points up; here it points down into the row
 
-  for (const char* key : {"portal1.png", "portal2.png", "portal3.png", "portal2.png"}) portal.AddImage(Image(key));
+  for (const char* key : {"portal1.png", "portal2.png", "portal3.png", "portal2.png"})
+    portal.AddImage(GetImageHandle(key));
   portal.frameWait = 12;
   portal.SetLoop(true);
   portal.SetSize(32, 32);

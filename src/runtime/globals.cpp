@@ -23,3 +23,5 @@ int fontNormal14 = -1;
 int fontEdge14 = -1;
 int fontNormal20 = -1;
 int fontAntialiasEdge30 = -1;
+
+int GetImageHandle(const std::string& key) { return imageManager ? imageManager->GetHandle(key) : 0; }

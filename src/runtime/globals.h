@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "persist/option_info.h"
 #include "persist/system_data.h"
@@ -20,6 +21,9 @@ extern CSystemData gSystemData;
 extern std::unique_ptr<CSaveData> saveData;  // the game in progress
 extern std::unique_ptr<CKeyManagerBase> keyManager;
 extern std::unique_ptr<CImageManager> imageManager;
+// The handle of a loaded image of dat/image/, or 0 while there is no image
+// manager (tests that draw nothing).
+int GetImageHandle(const std::string& key);
 extern std::unique_ptr<CSoundManager> soundManager;
 extern std::unique_ptr<CFpsTimer> fpsTimer;
 // Game logic draws from gameRandom (hit rolls, damage spread); visuals only

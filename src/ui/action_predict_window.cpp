@@ -1,6 +1,5 @@
 #include "ui/action_predict_window.h"
 
-#include "assets/image_manager.h"
 #include "battle/unit.h"
 #include "combat/formulas.h"
 #include "combat/skill_table.h"
@@ -31,9 +30,7 @@ SPrediction Predict(const CUnit& attacker, const CUnit& target, bool isSkill, ES
 
 std::unique_ptr<CDialog> CreatePredictionDialog(const SPrediction& prediction) {
   auto dialog = std::make_unique<CDialog>(200, 70);
-  dialog->title = "結果予測";
-  dialog->font = fontNormal16;
-  dialog->titleColor = EColorName::White;
+  SetGameTitle(*dialog, "結果予測");
   AddLabel(*dialog, "rate", {5, 5}, fontNormal16, prediction.rate);
   AddLabel(*dialog, "point", {5, 25}, fontNormal16, prediction.point);
   return dialog;
@@ -55,7 +52,7 @@ CActionPredictWindow::CActionPredictWindow(const CUnit& attacker, const CUnit& t
   predictionBox = manager.OpenDialog({attackerWidth, y}, std::move(predictionDialog));
   predictionBox->width = 640 - attackerWidth - targetWidth;
 
-  arrow = SDrawData(imageManager ? imageManager->GetHandle("ui_parts/large_arrow.png") : 0);
+  arrow = SDrawData(GetImageHandle("ui_parts/large_arrow.png"));
   arrow.SetImageSize(48, 48);
   arrow.SetSize(48, 48);
   arrow.SetRotate(true);

@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "runtime/globals.h"
+#include "ui/window_panes.h"
 
 std::unique_ptr<CDialog> CreateMenuDialog(const std::string& title, const std::vector<SMenuItem>& items) {
   auto dialog = std::make_unique<CDialog>(200, 200);
   dialog->wrapsFocus = true;
-  dialog->title = title;
-  dialog->font = fontNormal16;
-  dialog->titleColor = EColorName::White;
+  SetGameTitle(*dialog, title);
 
   std::vector<std::unique_ptr<CPaneContainer>> lines;
   bool focusGiven = false;

@@ -7,9 +7,7 @@
 
 std::unique_ptr<CDialog> CreateSkillSelectDialog(const CUnit& unit) {
   auto dialog = std::make_unique<CDialog>(300, 192);
-  dialog->title = "スキル選択";
-  dialog->font = fontNormal16;
-  dialog->titleColor = EColorName::White;
+  SetGameTitle(*dialog, "スキル選択");
   dialog->wrapsFocus = true;
   dialog->hasVerticalScrollBar = true;
 

@@ -14,34 +14,30 @@
 
 namespace {
 
+// A 136 x 14 gauge "Gauge" + stat with "stat value / maximum" written over it.
+void AddGauge(CDialog& dialog, const std::string& stat, int y, int value, int maximum, EColorName bar) {
+  auto gauge = std::make_unique<CPaneGauge>("Gauge" + stat, SPoint(98, y), 136, 14);
+  gauge->value = value;
+  gauge->maximum = maximum;
+  gauge->frameColor = EColorName::Black;
+  gauge->barColor = bar;
+  dialog.AddPane(std::move(gauge));
+  AddLabel(dialog, stat, {102, y}, fontEdge14, Format("%s %d / %d", stat.c_str(), value, maximum), EColorName::White);
+}
+
 // The block both status dialogs begin with: face, class, HP and MP gauges
 // and the figures the combat formulas use.
 void AddUnitBlock(CDialog& dialog, const CUnit& unit, int shownWt) {
   const SClassInfo& info = GetClassInfo(unit.charactor);
   const int weaponPower = GetWeaponInfo(unit.weapon).power;
 
-  dialog.title = unit.name + " LV:" + std::to_string(unit.rank + 1);
-  dialog.font = fontNormal16;
-  dialog.titleColor = EColorName::White;
+  SetGameTitle(dialog, unit.name + " LV:" + std::to_string(unit.rank + 1));
 
   dialog.AddPane(std::make_unique<CPaneImage>("Icon", SPoint(0, 0), ImageDrawData(info.face)));
   AddLabel(dialog, "UNITTYPE", {98, 2}, fontNormal14, info.className);
 
-  auto hpGauge = std::make_unique<CPaneGauge>("GaugeHP", SPoint(98, 19), 136, 14);
-  hpGauge->value = unit.hp;
-  hpGauge->maximum = unit.maxHp;
-  hpGauge->frameColor = EColorName::Black;
-  hpGauge->barColor = EColorName::Green;
-  dialog.AddPane(std::move(hpGauge));
-  AddLabel(dialog, "HP", {102, 19}, fontEdge14, Format("HP %d / %d", unit.hp, unit.maxHp), EColorName::White);
-
-  auto mpGauge = std::make_unique<CPaneGauge>("GaugeMP", SPoint(98, 39), 136, 14);
-  mpGauge->value = unit.mp;
-  mpGauge->maximum = unit.maxMp;
-  mpGauge->frameColor = EColorName::Black;
-  mpGauge->barColor = EColorName::Blue;
-  dialog.AddPane(std::move(mpGauge));
-  AddLabel(dialog, "MP", {102, 39}, fontEdge14, Format("MP %d / %d", unit.mp, unit.maxMp), EColorName::White);
+  AddGauge(dialog, "HP", 19, unit.hp, unit.maxHp, EColorName::Green);
+  AddGauge(dialog, "MP", 39, unit.mp, unit.maxMp, EColorName::Blue);
 
   AddLabel(dialog, "WT", {98, 58}, fontNormal14, "WT");
   AddValue(dialog, "WT_", {130, 58}, Format("%d/%d", unit.wtCount, shownWt));

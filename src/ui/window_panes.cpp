@@ -5,8 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include "assets/image_manager.h"
-#include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "ui/dialog.h"
 
@@ -27,6 +25,12 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
+void SetGameTitle(CDialog& dialog, const std::string& title) {
+  dialog.title = title;
+  dialog.font = fontNormal16;
+  dialog.titleColor = EColorName::White;
+}
+
 CPaneTextLabel* AddLabel(CDialog& dialog, const std::string& name, SPoint at, int font, const std::string& text,
                          EColorName colour) {
   auto label = std::make_unique<CPaneTextLabel>(name, at, font, text);
@@ -39,14 +43,9 @@ CPaneTextLabel* AddValue(CDialog& dialog, const std::string& name, SPoint at, co
 }
 
 SDrawData ImageDrawData(const std::string& key) {
-  const int handle = imageManager ? imageManager->GetHandle(key) : 0;
-  SDrawData data(handle);
-  int w = 0;
-  int h = 0;
-  if (handle != 0 && GetGraphSize(handle, &w, &h) == 0) {
-    data.SetImageSize(w, h);
-    data.width = w;
-    data.height = h;
-  }
+  SDrawData data(GetImageHandle(key));
+  data.SetSizeFromImage();
+  data.SetImageSize(data.width, data.height);
+  data.pivot = {0, 0};  // the pane's position is the top-left corner
   return data;
 }

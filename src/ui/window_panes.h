@@ -1,4 +1,4 @@
-// Small builders shared by the battle information windows.
+// Small builders shared by the game's dialogs and information windows.
 #pragma once
 
 #include <string>
@@ -9,6 +9,9 @@
 
 class CDialog;
 class CPaneTextLabel;
+
+// The title of every game dialog: fontNormal16 in white.
+void SetGameTitle(CDialog& dialog, const std::string& title);
 
 // printf into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
