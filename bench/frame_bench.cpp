@@ -5,7 +5,7 @@
 
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
-#include "runtime/main_loop.h"
+#include "game/main_loop.h"
 
 namespace {
 

@@ -1,3 +1,3 @@
-#include "runtime/game_main.h"
+#include "game/game_main.h"
 
 int main() { return GameMain(); }

@@ -1,5 +1,6 @@
 #include "battle/cursor.h"
 
+#include "battle/stage.h"
 #include "core/direction.h"
 #include "runtime/globals.h"
 

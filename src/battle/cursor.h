@@ -3,6 +3,8 @@
 
 #include "gfx/stage_actor.h"
 
+class CStage;
+
 class CCursor : public CStageActor {
  public:
   explicit CCursor(CStage& stage);

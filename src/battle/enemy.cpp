@@ -5,6 +5,7 @@
 #include "assets/unit_sprites.h"
 #include "battle/stage.h"
 #include "battle/unit.h"
+#include "core/map_grid.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 
@@ -26,7 +27,7 @@ std::array<SDrawData, 4> WalkRecords(const CUnit& unit) {
 }  // namespace
 
 CEnemy::CEnemy(CStage& stage, CUnit& unit_)
-    : CStageActor(stage, SDrawData(), GridCenter(unit_.grid)), unit(&unit_), shadow(ShadowRecord()) {
+    : CStageActor(stage, SDrawData(), GridToPixel(unit_.grid)), unit(&unit_), shadow(ShadowRecord()) {
   followHeading = false;
   height = kSpriteLift;
   strategy = std::make_unique<CDrawStrategyDir4>(*this, WalkRecords(unit_), unit_.direction);
@@ -34,15 +35,19 @@ CEnemy::CEnemy(CStage& stage, CUnit& unit_)
 
 void CEnemy::Move() {
   CStageActor::Move();
-  strategy->SetDirection4(unit->direction);
   strategy->UpdateAnimation();
+}
+
+void CEnemy::SetDirection(EDirection4 d) {
+  CStageActor::SetDirection(d);
+  strategy->SetDirection4(d);
 }
 
 void CEnemy::Draw() {
   if (!strategy->IsVisible()) return;
   // The shadow lies on the ground, just under its own unit.
   const SPointD ground = GetScreenPosition() + drawOffset;
-  GetStage().GetDrawQueue().Add(ground, shadow, LayerPriority(layer, ground.y) - 2);
+  GetMapView().GetDrawQueue().Add(ground, shadow, LayerPriority(layer, ground.y) - 2);
   strategy->Draw();
 }
 
@@ -50,9 +55,10 @@ void CEnemy::DrawHpBar() {
   const SPointD screen = GetScreenPosition();
   const int px = static_cast<int>(screen.x);
   const int py = static_cast<int>(screen.y);
-  const double rate = static_cast<double>(std::max(unit->hp, 0)) / std::max(unit->maxHp, 0);
+  // A unit without a maximum (a rank with no parameter set) shows an empty bar.
+  const double rate = unit->maxHp > 0 ? static_cast<double>(std::max(unit->hp, 0)) / unit->maxHp : 0.0;
   const int fill = static_cast<int>(px - 12 + 24 * rate);
-  GetStage().GetDrawQueue().AddCallback(
+  GetMapView().GetDrawQueue().AddCallback(
       [px, py, fill] {
         DrawBox(px - 12, py + 15, px + 12, py + 17, GetColor(255, 0, 0), TRUE);
         DrawBox(px - 12, py + 15, fill, py + 17, GetColor(0, 255, 0), TRUE);

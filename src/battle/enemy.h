@@ -8,6 +8,7 @@
 #include "gfx/draw_strategy.h"
 #include "gfx/stage_actor.h"
 
+class CStage;
 class CUnit;
 
 class CEnemy : public CStageActor {
@@ -17,8 +18,10 @@ class CEnemy : public CStageActor {
 
   CEnemy(CStage& stage, CUnit& unit);
 
-  // Advances the walk cycle and turns the sprite to the unit's facing.
+  // Advances the walk cycle.
   void Move() override;
+  // Turns the sprite to the new facing at once, hit stop or not.
+  void SetDirection(EDirection4 d) override;
   // Queues the shadow and the sprite.
   void Draw() override;
   // Queues the HP bar (only while the map overlay is on).

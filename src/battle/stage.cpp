@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "assets/sound_manager.h"
 #include "battle/cursor.h"
@@ -11,6 +12,7 @@
 #include "battle/stage_strategies.h"
 #include "battle/unit.h"
 #include "battle/unit_order_window.h"
+#include "combat/attack_area.h"
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
@@ -120,8 +122,7 @@ void CStage::SetUp(const std::vector<CUnit*>& sortie) {
     unit->rank = e.rank;
     unit->InitByCharactor();
     if (e.weapon != 0) unit->weapon = static_cast<EWeaponType>(e.weapon);
-    unit->CreateActor(*this);
-    if (unit->ai) unit->ai->searchRange = e.searchRange;
+    unit->CreateActor(*this, e.searchRange);
     unit->SetDirection(EDirection4::DOWN);
     AddUnitActor(dynamic_cast<CEnemy*>(unit->actor.get()));
     state.units.push_back(unit.get());
@@ -209,21 +210,19 @@ void CStage::Draw() {
   if (strategy) strategy->DrawOverlay();
 }
 
-SPointD CStage::GetCameraPosition() const { return map ? map->camera : camera; }
+// The camera belongs to the map (it scrolls the map's picture); a battle
+// without one keeps its own.
+SPointD CStage::GetCameraPosition() const {
+  const CGeographicalFeatures* m = GetMap();
+  return m ? m->camera : camera;
+}
 
 void CStage::SetCameraPosition(SPointD position) {
-  if (map) {
-    map->camera = position;
+  if (CGeographicalFeatures* m = GetMap()) {
+    m->camera = position;
   } else {
     camera = position;
   }
-}
-
-SPointD CStage::GridToPixel(SPoint grid) { return {grid.x * 32.0 + 16.0, grid.y * 32.0 + 16.0}; }
-
-SPoint CStage::PixelToGrid(SPointD pixel) {
-  // Whole cells to the left of and above the map are negative cells too.
-  return {static_cast<int>(std::floor(pixel.x / 32.0)), static_cast<int>(std::floor(pixel.y / 32.0))};
 }
 
 SPointD CStage::GridToScreen(SPoint grid) const {
@@ -301,4 +300,14 @@ void PrintStageSummaries() {
                 skillPoints);
   }
   std::fflush(stdout);
+}
+
+std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SPoint target, SPoint origin,
+                                  const CStage& stage) {
+  const CGeographicalFeatures* map = stage.GetMap();
+  return GetAttackArea(rotate, shape, target, origin, [map](SPoint q) -> std::optional<EMapObjectType> {
+    const CGridObject* cell = map ? map->GetGrid(q) : nullptr;
+    if (!cell) return std::nullopt;
+    return cell->type;
+  });
 }

@@ -3,13 +3,16 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "battle/stage_data.h"
 #include "battle/turn_order.h"
 #include "core/geometry.h"
+#include "core/map_grid.h"
 #include "gfx/draw_queue.h"
+#include "gfx/map_view.h"
 #include "runtime/scene.h"
 
 class CGeographicalFeatures;
@@ -74,7 +77,7 @@ class CStageState {
   int turnCount = 0;
 };
 
-class CStage : public CScene, public CTurnEndHandover {
+class CStage : public CScene, public CTurnEndHandover, public CMapView {
  public:
   // An empty battle with no map and no units (tools and tests build on it).
   CStage();
@@ -100,14 +103,11 @@ class CStage : public CScene, public CTurnEndHandover {
   void ResumeBrowsing() override;
 
   // ---- camera and grid ----
-  // Map position shown at the screen centre (320, 240).
-  virtual SPointD GetCameraPosition() const;
+  SPointD GetCameraPosition() const override;
   void SetCameraPosition(SPointD position);
-  CDrawDataQueue& GetDrawQueue() { return drawQueue; }
+  CDrawDataQueue& GetDrawQueue() override { return drawQueue; }
   virtual CGeographicalFeatures* GetMap() const { return map.get(); }
   virtual std::vector<CUnit*> GetUnitsAt(SPoint grid) const { return state.GetUnitsAt(grid); }
-  static SPointD GridToPixel(SPoint grid);
-  static SPoint PixelToGrid(SPointD pixel);
   SPointD GridToScreen(SPoint grid) const;
   bool IsInMap(SPoint grid) const;
   void FocusOnActiveUnit();
@@ -152,6 +152,12 @@ class CStage : public CScene, public CTurnEndHandover {
   std::vector<std::unique_ptr<CUnit>> monsters;     // the enemies this battle made
   std::vector<CUnit*> party;                        // party units that joined
 };
+
+// The grids `shape` strikes on this battle's map when aimed at `target` from
+// `origin` (attack_area.h): cells off the map, without terrain or BLOCKED
+// are dropped. The commands, the AI and the acts all ask here.
+std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SPoint target, SPoint origin,
+                                  const CStage& stage);
 
 // One line per stage on standard output at start-up: stage number, enemy
 // count, unit limit, reward and the skill points its enemies are worth,

@@ -200,12 +200,7 @@ void DrawGridHighlights(CStage& stage, const std::vector<SPoint>& cells, EGridHi
   data.SetSize(34, 34);
   data.stretch = true;
   data.SetAlpha(200);
-  const CGeographicalFeatures* map = stage.GetMap();
-  const SPointD camera = map ? map->camera : stage.GetCameraPosition();
-  for (const SPoint& c : cells) {
-    const SPointD screen(c.x * 32.0 + 16.0 - camera.x + 320.0, c.y * 32.0 + 16.0 - camera.y + 240.0);
-    stage.GetDrawQueue().Add(screen, data, LAYER_COMMAND_BACK * 1000);
-  }
+  for (const SPoint& c : cells) stage.GetDrawQueue().Add(stage.GridToScreen(c), data, LAYER_COMMAND_BACK * 1000);
 }
 
 void DrawGridHighlights(CStage& stage, const CTraverseInfo& info, EGridHighlight kind) {

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "battle/unit.h"
-#include "combat/saturating.h"
+#include "combat/status_effect.h"
+#include "core/game_sort.h"
+#include "core/saturating.h"
 
 void SortByWt(UnitOrder& units) {
   GameSort(units.begin(), units.end(), [](const CUnit* a, const CUnit* b) { return a->wtCount < b->wtCount; });
@@ -36,8 +38,6 @@ int PredictOrderIndex(const UnitOrder& units, int addedWait) {
   return 0;
 }
 
-int PoisonDamage(const CUnit& unit) { return std::max(unit.maxHp / 8, 3); }
-
 void EndTurn(CUnit& unit, UnitOrder& units, int& turnCount, CTurnEndHandover& handover) {
   // Advancing would put some other unit back into the order.
   if (units.empty() || units.front() != &unit) {
@@ -53,7 +53,7 @@ void EndTurn(CUnit& unit, UnitOrder& units, int& turnCount, CTurnEndHandover& ha
   AdvanceTurn(units, turnCount);
 
   if (unit.HasExtState(EExtState::POISON)) {
-    handover.StartPoisonDamage(unit, PoisonDamage(unit));
+    handover.StartPoisonDamage(unit, GetPoisonDamage(unit));
   } else {
     handover.ResumeBrowsing();
   }

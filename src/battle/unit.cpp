@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "battle/unit_tables.h"
-#include "combat/saturating.h"
+#include "core/map_grid.h"
+#include "core/saturating.h"
 #include "gfx/stage_actor.h"
 
 namespace {
@@ -32,10 +33,9 @@ CUnit::CUnit(ECharactor charactor_, int team_, SPoint grid_)
 CUnit::~CUnit() = default;
 
 void CUnit::SetDirection(EDirection4 d) {
-  const double angle = Direction4ToAngle(d);  // refuses a value that is no facing
+  Direction4ToAngle(d);  // throws for a value that is no facing, before anything changes
   direction = d;
-  // The actor picks its sprite row from the unit's direction.
-  if (actor) actor->heading = angle;
+  if (actor) actor->SetDirection(d);
 }
 
 bool CUnit::IsDead() const { return hp == 0; }
@@ -102,12 +102,12 @@ void CUnit::InitByCharactor() {
   }
 }
 
-void CUnit::CreateActor(CStage& stage_) {
+void CUnit::CreateActor(CStage& stage_, int aiSearchRange) {
   stage = &stage_;
   if (actorMaker) actor = actorMaker(*this, stage_);
   const SUnitAIInfo& aiInfo = GetUnitAIInfo(charactor);
   if (aiInfo.kind != EUnitAIKind::NONE && aiMaker) {
-    ai = aiMaker(*this, stage_, aiInfo.kind, aiInfo.searchType, DEFAULT_AI_SEARCH_RANGE);
+    ai = aiMaker(*this, stage_, aiInfo.kind, aiInfo.searchType, aiSearchRange);
   }
   wtCount = wt;
 }
@@ -159,6 +159,4 @@ void CUnit::AddExtState(CUnitExtState state) {
   }
 }
 
-SPointD GridCenter(SPoint grid) { return {grid.x * 32.0 + 16.0, grid.y * 32.0 + 16.0}; }
-
-SPointD UnitMapPosition(const CUnit& unit) { return unit.actor ? unit.actor->position : GridCenter(unit.grid); }
+SPointD UnitMapPosition(const CUnit& unit) { return unit.actor ? unit.actor->position : GridToPixel(unit.grid); }

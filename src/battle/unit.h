@@ -54,8 +54,10 @@ class CUnit {
   // (a monster's by its rank). Throws std::runtime_error for an unknown
   // kind or a rank outside 0..2.
   virtual void InitByCharactor();
-  // Joins `stage`: makes the map actor and, for an enemy kind, the AI.
-  virtual void CreateActor(CStage& stage);
+  // Joins `stage`: makes the map actor and, for an enemy kind, the AI, which
+  // notices targets within `aiSearchRange` (the stage data's range for the
+  // placement). The AI is born with it, so no set-up order can lose it.
+  virtual void CreateActor(CStage& stage, int aiSearchRange = DEFAULT_AI_SEARCH_RANGE);
   // End of one of the unit's own turns: effects count down, MP recovers.
   virtual void OnTurnEnd();
   // Fresh for the next battle: full HP and MP, no effects, no history.
@@ -111,8 +113,6 @@ class CUnit {
   static AIMaker aiMaker;
 };
 
-// Pixel centre of a grid cell on the map.
-SPointD GridCenter(SPoint grid);
 // Where the unit stands on the map in pixels: its actor's position, or the
 // centre of its grid while it has no actor.
 SPointD UnitMapPosition(const CUnit& unit);

@@ -1,9 +1,12 @@
 // The thinking object an enemy unit carries. The planning kinds build on
-// this base; the unit only owns it and the stage data adjusts its range.
+// this base; the unit only owns it.
 #pragma once
 
 class CStage;
 class CUnit;
+
+// The range of an AI made outside a stage placement; a placement gives its own.
+constexpr int DEFAULT_AI_SEARCH_RANGE = 15;
 
 enum class ESearchType : int {
   NEAREST = 0,  // the target whose attack cell is cheapest to reach

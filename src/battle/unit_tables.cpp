@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "combat/saturating.h"
+#include "core/saturating.h"
 
 namespace {
 

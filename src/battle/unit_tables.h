@@ -61,8 +61,6 @@ struct SUnitAIInfo {
   ESearchType searchType;  // unused by NONE and SUPPORT_BY_SKILL
 };
 extern const SUnitAIInfo unitAITable[CHARACTOR_COUNT];
-// Every AI starts with this range; the stage data then sets its own.
-constexpr int DEFAULT_AI_SEARCH_RANGE = 15;
 
 // The lookups throw std::runtime_error for a value outside the tables.
 const SClassInfo& GetClassInfo(ECharactor charactor);

@@ -24,6 +24,7 @@ SPoint RotateAreaOffset(SPoint offset, EDirection4 d);
 // shape's order. With `rotate` (weapons and skills of range exactly 1) the
 // shape turns to the side of the origin that the target lies on. Grids
 // outside the map, blocked or without terrain are dropped; the result may
-// be empty.
+// be empty. The battle asks through GetAttackArea(..., stage) of stage.h,
+// which looks the terrain up on its map.
 std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SPoint target, SPoint origin,
                                   const TerrainLookup& terrainAt);

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "battle/unit.h"
-#include "combat/saturating.h"
+#include "core/saturating.h"
 #include "combat/skill_table.h"
 #include "combat/weapon_table.h"
 #include "core/direction.h"

@@ -18,8 +18,9 @@ int Width(const std::string& s, int fontHandle) {
 }  // namespace
 
 std::vector<std::string> WrapLine(std::string_view line, int maxWidth, int fontHandle, bool keepPunctuation) {
-  // A line may break before any character but the first; the end of the
-  // text is the last break point, so the last character is measured too.
+  // A line may break before any character but the first. The end of the
+  // text is the last break point, so the last character is width-checked
+  // too: appended unmeasured it could run past the box's edge.
   std::vector<std::size_t> breaks;
   for (std::size_t i = 1; i < line.size(); ++i) {
     if (IsContinuationByte(line[i])) continue;

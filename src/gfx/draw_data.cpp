@@ -112,7 +112,7 @@ void DrawAt(const SDrawData& d, SPointD p) {
   if (d.rotate || d.scale != 1.0) {
     double rate = d.scale;
     if (d.stretch && d.imageWidth != 0) rate = static_cast<double>(d.width) / d.imageWidth;
-    const double radians = d.rotate ? d.angle * std::numbers::pi / 180.0 : 0.0;
+    const double radians = d.angle * std::numbers::pi / 180.0;
     SetDrawBlendMode(DX_BLENDMODE_ALPHA, a);
     DrawRotaGraph(Trunc(p.x + d.imageWidth / 2 + d.drawOffset.x), Trunc(p.y + d.imageHeight / 2 + d.drawOffset.y),
                   rate, radians, handle, trans, d.turn ? TRUE : FALSE);

@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "battle/stage.h"
 #include "gfx/stage_actor.h"
 
 CDrawStrategyBase::CDrawStrategyBase(CStageActor& owner_) : owner(&owner_) {}
@@ -23,13 +22,13 @@ template <int N>
 void CDrawStrategyFacings<N>::Draw() {
   if (!visible) return;
   const double layerBase = owner->layer * 1000.0;
-  CDrawDataQueue& queue = owner->GetStage().GetDrawQueue();
+  CDrawDataQueue& queue = owner->GetMapView().GetDrawQueue();
 
   if (afterImageCount > 0) {
     afterImages.push_back({owner->position, FacingAsDirection9(), owner->height, owner->drawOffset, visible});
     if (static_cast<int>(afterImages.size()) > afterImageCount) afterImages.pop_front();
   }
-  const SPointD toScreen = SPointD(320.0, 240.0) - owner->GetStage().GetCameraPosition();
+  const SPointD toScreen = SPointD(320.0, 240.0) - owner->GetMapView().GetCameraPosition();
   const double samples = static_cast<double>(afterImages.size());
   for (std::size_t i = 0; i < afterImages.size(); i += 2) {
     const CAfterImageInfo& sample = afterImages[i];

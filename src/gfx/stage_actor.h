@@ -5,16 +5,16 @@
 
 #include <memory>
 
+#include "core/direction.h"
 #include "core/geometry.h"
 #include "gfx/actor.h"
 #include "gfx/draw_queue.h"
-
-class CStage;
+#include "gfx/map_view.h"
 
 class CStageActor : public CActor {
  public:
-  // `stage` must outlive the actor.
-  CStageActor(CStage& stage, const SDrawData& data, SPointD position, double speed = 0.0, double heading = 0.0);
+  // `view` (the battle) must outlive the actor.
+  CStageActor(CMapView& view, const SDrawData& data, SPointD position, double speed = 0.0, double heading = 0.0);
 
   void CopyTo(CActor& other) const override;
   std::unique_ptr<CActor> Clone() const override;
@@ -27,9 +27,11 @@ class CStageActor : public CActor {
   virtual SPoint GetGridPosition() const;
   // Moves to the centre of map cell (x, y).
   virtual void SetGridPosition(int x, int y);
+  // Turns to face `d` at once: the heading becomes the facing's angle.
+  virtual void SetDirection(EDirection4 d);
 
   int GetId() const { return id; }
-  CStage& GetStage() const { return *stage; }
+  CMapView& GetMapView() const { return *view; }
 
   int layer = LAYER_UNIT;
   double height = 0.0;  // pixels the sprite is lifted above its position
@@ -40,8 +42,5 @@ class CStageActor : public CActor {
 
  private:
   int id;  // unique for the run
-  CStage* stage;
+  CMapView* view;
 };
-
-// Map pixel -> map cell, for negative coordinates too.
-SPoint MapPixelToGrid(SPointD p);

@@ -1,13 +1,12 @@
 // The process-wide objects of the game, created in one fixed order by
-// InitGlobals (main_loop.cpp) and living for the whole run. Tests may
-// re-create them.
+// InitGlobals (game/main_loop.cpp) and living for the whole run. Tests may
+// re-create them. The objects are declared here for every layer; their
+// classes live in the layers that own them, so code that uses one includes
+// that class's header too.
 #pragma once
 
 #include <memory>
 #include <string>
-
-#include "persist/option_info.h"
-#include "persist/system_data.h"
 
 class CKeyManagerBase;
 class CImageManager;
@@ -15,6 +14,8 @@ class CSoundManager;
 class CFpsTimer;
 class CRandom;
 class CSaveData;
+class COptionInfo;
+class CSystemData;
 
 extern COptionInfo optionInfo;
 extern CSystemData gSystemData;

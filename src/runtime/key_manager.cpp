@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "persist/option_info.h"
 #include "runtime/gamelib/gamelib.h"
 
 namespace {
@@ -47,7 +46,8 @@ int Index(EGameKey k) {
 
 }  // namespace
 
-CKeyManager::CKeyManager(const COptionInfo& options_, int layout_) : options(options_), layout(layout_) {
+CKeyManager::CKeyManager(const std::vector<std::int32_t>& joypadAssign_, int layout_)
+    : joypadAssign(joypadAssign_), layout(layout_) {
   if (layout != 0) {
     throw std::runtime_error("unknown keyboard layout " + std::to_string(layout) + " (only layout 0 exists)");
   }
@@ -110,7 +110,7 @@ bool CKeyManager::IsPush(EGameKey k, bool edge) {
 void CKeyManager::LoadPadConfig() {
   // Only the directions and the buttons follow the player's assignment; the
   // arrow keys keep the hat. A short assignment leaves the rest at defaults.
-  const auto& assign = options.joypadAssign;
+  const auto& assign = joypadAssign;
   for (std::size_t i = 0; i < kDefaultPad.size(); ++i) {
     if (i >= 4 && i < 8) continue;
     padMap[i] = i < assign.size() ? assign[i] : kDefaultPad[i];

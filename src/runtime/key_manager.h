@@ -3,10 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "runtime/game_key.h"
-
-class COptionInfo;
 
 class CKeyManagerBase {
  public:
@@ -34,8 +34,9 @@ class CKeyManagerBase {
 class CKeyManager : public CKeyManagerBase {
  public:
   // Only layout 0 (the game's only keyboard layout) exists; the joypad
-  // assignment is read from `options` now and by LoadPadConfig.
-  explicit CKeyManager(const COptionInfo& options, int layout = 0);
+  // assignment (joypad bit of each of the first 16 keys, from the settings)
+  // is read now and by LoadPadConfig.
+  explicit CKeyManager(const std::vector<std::int32_t>& joypadAssign, int layout = 0);
 
   void Update() override;
   int GetDirection9() const override;
@@ -57,7 +58,7 @@ class CKeyManager : public CKeyManagerBase {
  private:
   bool DetectPush(int k, bool down);
 
-  const COptionInfo& options;
+  const std::vector<std::int32_t>& joypadAssign;
   int layout;
   std::array<int, kGameKeyCount> state{};
   std::array<int, kGameKeyCount> keyboardMap{};

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "assets/sound_manager.h"
-#include "battle/turn_order.h"
+#include "core/game_sort.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
@@ -78,6 +78,8 @@ void CDialog::SetClip(const CRect& area) {
   else SetDrawArea(area.left, area.top, area.right, area.bottom);
 }
 
+const SGuiStyle& CDialog::Style() const { return manager ? *manager : kDefaultGuiStyle; }
+
 void CDialog::Draw() {
   const int x = position.x;
   const int y = position.y;
@@ -85,8 +87,7 @@ void CDialog::Draw() {
   const int h = height;
   const int t = titleBarHeight;
   const int b = borderWidth;
-  CGuiManager fallback;  // colours for a dialog drawn before it is opened
-  const CGuiManager& m = manager ? *manager : fallback;
+  const SGuiStyle& m = Style();
 
   SetDrawBlendMode(DX_BLENDMODE_ALPHA, backgroundAlpha);
   DrawBox(x, y, x + w, y + h, GetColorByName(m.backgroundColor), TRUE);
@@ -121,8 +122,7 @@ void CDialog::Draw() {
 
 void CDialog::DrawPanes() {
   const SPoint origin(position.x + borderWidth - scrollX, position.y + titleBarHeight - scrollY);
-  CGuiManager fallback;
-  const CGuiManager& m = manager ? *manager : fallback;
+  const SGuiStyle& m = Style();
   const int p = m.focusMargin;
   for (std::size_t i = 0; i < panes.size(); ++i) {
     CPaneBase& pane = *panes[i];
@@ -262,7 +262,7 @@ void CDialog::MovePaneFocuse(int direction) {
 
 void CDialog::ScrollIntoView() {
   const CPaneBase* g = focusedPane;
-  const int p = manager ? manager->focusMargin : CGuiManager().focusMargin;
+  const int p = Style().focusMargin;
   if (hasVerticalScrollBar) {
     if (scrollY > g->position.y - p) scrollY = g->position.y - p;
     if (scrollY + clientHeight < g->position.y + g->height + p) scrollY = g->position.y + g->height + p - clientHeight;
@@ -316,7 +316,7 @@ void CDialog::SetHook(std::unique_ptr<CDialogHook> newHook) {
 }
 
 void CDialog::UpdateContentSize() {
-  const int p = manager ? manager->focusMargin : CGuiManager().focusMargin;
+  const int p = Style().focusMargin;
   contentWidth = 0;
   contentHeight = 0;
   for (const auto& pane : panes) {

@@ -14,6 +14,7 @@
 
 class CDialog;
 class CGuiManager;
+struct SGuiStyle;
 class CKeyManagerBase;
 
 class CDialogHook {
@@ -102,6 +103,8 @@ class CDialog {
   int scrollBarWidth = 8;
 
  private:
+  // The manager's look, or the default look before the dialog is opened.
+  const SGuiStyle& Style() const;
   void SetClip(const CRect& area);
   void ScrollIntoView();
 

@@ -11,7 +11,24 @@
 class CDialog;
 class CKeyManagerBase;
 
-class CGuiManager {
+// The look of the dialogs of one manager. A dialog drawn before it is opened
+// on a manager uses the defaults.
+struct SGuiStyle {
+  EColorName backgroundColor = EColorName::White;
+  EColorName inactiveFrameColor = EColorName::Gray;
+  EColorName inactiveLightColor = EColorName::Silver;
+  EColorName inactiveDarkColor = EColorName::DimGray;
+  EColorName activeFrameColor = EColorName::Sienna;
+  EColorName activeLightColor = EColorName::Goldenrod;
+  EColorName activeDarkColor = EColorName::Maroon;
+  int focusMargin = 1;
+  EColorName focusFillColor = EColorName::LimeGreen;
+  EColorName focusOutlineColor = EColorName::Green;
+  int focusFillAlpha = 100;
+};
+inline constexpr SGuiStyle kDefaultGuiStyle{};
+
+class CGuiManager : public SGuiStyle {
  public:
   CGuiManager();
   virtual ~CGuiManager();
@@ -29,18 +46,6 @@ class CGuiManager {
   virtual CRect GetClipArea() const;
 
   const std::vector<std::unique_ptr<CDialog>>& GetDialogs() const { return dialogs; }
-
-  EColorName backgroundColor = EColorName::White;
-  EColorName inactiveFrameColor = EColorName::Gray;
-  EColorName inactiveLightColor = EColorName::Silver;
-  EColorName inactiveDarkColor = EColorName::DimGray;
-  EColorName activeFrameColor = EColorName::Sienna;
-  EColorName activeLightColor = EColorName::Goldenrod;
-  EColorName activeDarkColor = EColorName::Maroon;
-  int focusMargin = 1;
-  EColorName focusFillColor = EColorName::LimeGreen;
-  EColorName focusOutlineColor = EColorName::Green;
-  int focusFillAlpha = 100;
 
  private:
   CRect clipArea{0, 0, 0, 0};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "battle/cursor.h"
 #include "battle/stage.h"
 #include "battle/unit.h"
@@ -29,25 +31,34 @@ TEST(UnitActor, HpBarIsRedUnderGreenInABlackFrame) {
             (std::vector<std::string>{"DrawBox(68,127,92,129," + red + ",1)", "DrawBox(68,127,80,129," + green + ",1)",
                                       "DrawBox(67,126,93,130,0,0)"}));
 
-  // A dead unit's bar is all red; a negative HP is read as 0.
-  unit.hp = -3;
-  actor.DrawHpBar();
-  gamelib_test::ClearRecordedCalls();
-  gamelib_test::StartRecording();
-  stage.GetDrawQueue().Flush();
-  gamelib_test::StopRecording();
-  ASSERT_EQ(gamelib_test::RecordedCalls().size(), 3u);
-  EXPECT_EQ(gamelib_test::RecordedCalls()[1], "DrawBox(68,127,68,129," + green + ",1)");
+  // A dead unit's bar is all red; a negative HP is read as 0, and a unit
+  // without a maximum (a rank with no parameter set) has an empty bar.
+  for (const auto& [hp, maxHp] : {std::pair{-3, 10}, std::pair{0, 0}, std::pair{7, 0}}) {
+    unit.hp = hp;
+    unit.maxHp = maxHp;
+    actor.DrawHpBar();
+    gamelib_test::ClearRecordedCalls();
+    gamelib_test::StartRecording();
+    stage.GetDrawQueue().Flush();
+    gamelib_test::StopRecording();
+    ASSERT_EQ(gamelib_test::RecordedCalls().size(), 3u);
+    EXPECT_EQ(gamelib_test::RecordedCalls()[1], "DrawBox(68,127,68,129," + green + ",1)") << hp << "/" << maxHp;
+  }
   gamelib_test::ClearRecordedCalls();
 }
 
-TEST(UnitActor, FollowsTheUnitsFacingAndStandsAboveItsShadow) {
+TEST(UnitActor, TurnsWithTheUnitAtOnceAndStandsAboveItsShadow) {
   CStage stage;
+  InstallUnitActorMaker();
   CUnit unit(ECharactor::SLIME, 1, SPoint(0, 0));
   unit.InitByCharactor();
-  CEnemy actor(stage, unit);
+  unit.CreateActor(stage);
+  auto& actor = dynamic_cast<CEnemy&>(*unit.actor);
+  // The sprite row follows before the actor moves again (a turn during a hit stop shows).
+  unit.SetDirection(EDirection4::LEFT);
+  EXPECT_EQ(actor.GetDrawStrategy().GetDirection4(), EDirection4::LEFT);
+  EXPECT_EQ(actor.heading, 270.0);
   unit.SetDirection(EDirection4::UP);
-  actor.Move();
   EXPECT_EQ(actor.GetDrawStrategy().GetDirection4(), EDirection4::UP);
 
   actor.Draw();

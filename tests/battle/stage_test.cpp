@@ -18,7 +18,7 @@
 #include "battle/unit.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
-#include "runtime/main_loop.h"
+#include "game/main_loop.h"
 #include "ui/status_window.h"
 
 namespace {
@@ -86,6 +86,42 @@ TEST_F(StageTest, EveryStageBuildsWithEachUnitOnACellItMayEnter) {
   }
 }
 
+TEST_F(StageTest, EveryEnemyThinksWithItsPlacementsSearchRange) {
+  const CUnit::AIMaker before = CUnit::aiMaker;
+  CUnit::aiMaker = [](CUnit& unit, CStage& s, EUnitAIKind, ESearchType, int searchRange) {
+    return std::make_unique<CUnitAIBase>(s, unit, searchRange);
+  };
+  {
+    // Stage 1's fairy looks only 12 points far, not the kind's 15.
+    CStage stage(1, Sortie(5));
+    const std::vector<CUnit*> atFairy = stage.GetUnitsAt({3, 7});
+    ASSERT_EQ(atFairy.size(), 1u);
+    ASSERT_EQ(atFairy[0]->charactor, ECharactor::FAIRY);
+    ASSERT_NE(atFairy[0]->ai, nullptr);
+    EXPECT_EQ(atFairy[0]->ai->searchRange, 12);
+  }
+  for (int stageNo = 0; stageNo < STAGE_COUNT; ++stageNo) {
+    CStage stage(stageNo, Sortie(5));
+    for (const CEnemyInfo& e : GetStageData(stageNo).enemies) {
+      const std::vector<CUnit*> here = stage.GetUnitsAt(e.grid);
+      ASSERT_EQ(here.size(), 1u);
+      ASSERT_NE(here[0]->ai, nullptr);
+      EXPECT_EQ(here[0]->ai->searchRange, e.searchRange) << "stage " << stageNo << " " << here[0]->name;
+    }
+  }
+  CUnit::aiMaker = before;
+}
+
+TEST_F(StageTest, AttackAreasOnTheMapDropCellsOffItAndBlocked) {
+  CStage stage(0, Sortie(1));
+  // The first map row reads "FFFFFFFFFF.~~....": at (10, 0) a plus-shaped
+  // area loses the forest at (9, 0) and the row above the map; the water at
+  // (11, 0) is no wall.
+  const SPoint plus[] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+  EXPECT_EQ(GetAttackArea(false, plus, {10, 0}, {10, 2}, stage), (std::vector<SPoint>{{10, 0}, {11, 0}, {10, 1}}));
+  EXPECT_TRUE(GetAttackArea(false, plus, {-5, -5}, {0, 0}, CStage()).empty()) << "a battle without a map";
+}
+
 TEST_F(StageTest, PartyUnitsLeaveTheBattleWithoutTheirActors) {
   {
     CStage stage(0, Sortie(5));
@@ -108,7 +144,7 @@ TEST_F(StageTest, CameraFollowsTheCursorWithinTheScrollLimits) {
   EXPECT_EQ(stage.GetCameraPosition(), SPointD(map.scrollLimitRight - 320, map.scrollLimitBottom - 240));
   // Inside the margins the camera stays where it is.
   const SPointD before = stage.GetCameraPosition();
-  stage.cursor->SetGrid(CStage::PixelToGrid(before));
+  stage.cursor->SetGrid(PixelToGrid(before));
   stage.FollowCursor();
   EXPECT_EQ(stage.GetCameraPosition(), before);
 }

@@ -295,7 +295,7 @@ TEST(UnitTest, CreateActorJoinsTheStage) {
   };
   std::vector<AICall> aiCalls;
   CUnit::actorMaker = [](CUnit& unit, CStage& s) {
-    return std::make_unique<CStageActor>(s, SDrawData(), GridCenter(unit.grid));
+    return std::make_unique<CStageActor>(s, SDrawData(), GridToPixel(unit.grid));
   };
   CUnit::aiMaker = [&aiCalls](CUnit& unit, CStage& s, EUnitAIKind kind, ESearchType searchType, int searchRange) {
     aiCalls.push_back({kind, searchType, searchRange});

@@ -1,7 +1,5 @@
-# Tests of src/combat and of the unit record (explicit list, no globbing)
+# Tests of src/combat (explicit list, no globbing)
 list(APPEND QUORVANE_TEST_SOURCES
-  tests/battle/unit_test.cpp
-  tests/battle/unit_tables_test.cpp
   tests/combat/weapon_table_test.cpp
   tests/combat/skill_table_test.cpp
   tests/combat/formulas_test.cpp

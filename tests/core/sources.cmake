@@ -4,4 +4,6 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/core/random_test.cpp
   tests/core/color_test.cpp
   tests/core/wrap_text_test.cpp
+  tests/core/game_sort_test.cpp
+  tests/core/map_grid_test.cpp
 )

@@ -122,6 +122,13 @@ const DrawCase kDrawCases[] = {
     {"ScaledGoesThroughRotaWithAlphaBlend",
      [](SDrawData& d) { d.SetScale(2.0); },
      {"SetDrawBlendMode(1,255)", "DrawRotaGraph(100,200,2,0,7,1,0)", "SetDrawBlendMode(0,0)"}},
+    // The rotated path turns by the angle whether or not rotate is set.
+    {"ScaledTurnsByItsAngleEvenWithoutRotate",
+     [](SDrawData& d) {
+       d.SetScale(0.5);
+       d.SetAngle(180);
+     },
+     {"SetDrawBlendMode(1,255)", "DrawRotaGraph(100,200,0.5,3.14159,7,1,0)", "SetDrawBlendMode(0,0)"}},
     {"RotatedTakesRadiansAroundTheImageCentre",
      [](SDrawData& d) {
        d.SetRotate(true);

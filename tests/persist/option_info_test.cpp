@@ -64,7 +64,7 @@ TEST(OptionInfoTest, PlayersAssignmentReachesTheKeyManager) {
   EXPECT_EQ(read.joypadAssign, custom.joypadAssign);
 
   gamelib_test::ClearInjectedInput();
-  CKeyManager keys(read);
+  CKeyManager keys(read.joypadAssign);
   keys.Update();
   gamelib_test::SetJoypadBits(PAD_INPUT_4);
   keys.Update();

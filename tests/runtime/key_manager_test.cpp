@@ -33,7 +33,7 @@ class KeyManagerTest : public ::testing::Test {
 TEST_F(KeyManagerTest, KeyHeldAtCreationMustBeReleasedFirst) {
   gamelib_test::SetKeyDown(KEY_INPUT_Z, true);
   held = {KEY_INPUT_Z};
-  CKeyManager km(options);
+  CKeyManager km(options.joypadAssign);
   Frame(km, {KEY_INPUT_Z});
   EXPECT_TRUE(km.IsDown(EGameKey::DECIDE));
   EXPECT_TRUE(km.IsPush(EGameKey::DECIDE, false));
@@ -45,7 +45,7 @@ TEST_F(KeyManagerTest, KeyHeldAtCreationMustBeReleasedFirst) {
 }
 
 TEST_F(KeyManagerTest, PushIsNewOncePerPressAndSameForEveryAsker) {
-  CKeyManager km(options);
+  CKeyManager km(options.joypadAssign);
   Frame(km, {});
   EXPECT_FALSE(km.IsPush(EGameKey::DECIDE, true));
   Frame(km, {KEY_INPUT_Z});
@@ -76,7 +76,7 @@ TEST_F(KeyManagerTest, PushIsNewOncePerPressAndSameForEveryAsker) {
 }
 
 TEST_F(KeyManagerTest, KeyboardMapping) {
-  CKeyManager km(options);
+  CKeyManager km(options.joypadAssign);
   Frame(km, {KEY_INPUT_LEFT});
   EXPECT_TRUE(km.IsDown(EGameKey::LEFT));
   EXPECT_TRUE(km.IsDown(EGameKey::ARROW_LEFT));
@@ -98,7 +98,7 @@ TEST_F(KeyManagerTest, JoypadFollowsTheAssignmentButDirectionsKeepTheHat) {
   options.joypadAssign[1] = PAD_INPUT_3;   // UP
   options.joypadAssign[5] = PAD_INPUT_9;   // ARROW_UP: never taken from the settings
   options.joypadAssign[8] = PAD_INPUT_2;   // DECIDE
-  CKeyManager km(options);
+  CKeyManager km(options.joypadAssign);
 
   gamelib_test::SetJoypadBits(PAD_INPUT_UP);
   km.Update();
@@ -126,7 +126,7 @@ TEST_F(KeyManagerTest, JoypadFollowsTheAssignmentButDirectionsKeepTheHat) {
 
 TEST_F(KeyManagerTest, ShortAssignmentKeepsDefaultsAndReloads) {
   options.joypadAssign = {PAD_INPUT_4};
-  CKeyManager km(options);
+  CKeyManager km(options.joypadAssign);
   EXPECT_EQ(km.GetPadMask(EGameKey::LEFT), PAD_INPUT_4);
   EXPECT_EQ(km.GetPadMask(EGameKey::UP), PAD_INPUT_UP);
   EXPECT_EQ(km.GetPadMask(EGameKey::SUB6), PAD_INPUT_8);
@@ -139,7 +139,7 @@ TEST_F(KeyManagerTest, ShortAssignmentKeepsDefaultsAndReloads) {
 }
 
 TEST_F(KeyManagerTest, RawAndKeyboardQueriesReadTheDevicesNow) {
-  CKeyManager km(options);
+  CKeyManager km(options.joypadAssign);
   Frame(km, {});
   gamelib_test::SetJoypadBits(PAD_INPUT_1);
   EXPECT_TRUE(km.IsRawDown(EGameKey::DECIDE));  // before any Update
@@ -156,7 +156,7 @@ TEST_F(KeyManagerTest, RawAndKeyboardQueriesReadTheDevicesNow) {
 }
 
 TEST_F(KeyManagerTest, Direction9AndAnalog) {
-  CKeyManager km(options);
+  CKeyManager km(options.joypadAssign);
   struct Case {
     std::initializer_list<int> keys;
     int expected;

@@ -29,7 +29,7 @@ class KeyRepeatTest : public ::testing::Test {
   }
 
   COptionInfo options;
-  CKeyManager km{options};
+  CKeyManager km{options.joypadAssign};
   CKeyRepeatManager repeat;
 };
 

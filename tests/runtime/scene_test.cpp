@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "runtime/error_log.h"
-#include "runtime/main_loop.h"
 
 namespace {
 
@@ -51,17 +50,6 @@ TEST(ErrorLog, WritesTheMessageUnchangedIntoATimeNamedFile) {
   EXPECT_EQ(body, "exception:map file missing");
   in.close();
   std::filesystem::remove(name);
-}
-
-TEST(ReplayFiles, AreDeletedAtTheEndOfARun) {
-  std::filesystem::create_directories("dat/replay");
-  std::ofstream("dat/replay/replay.dat") << "x";
-  std::ofstream("dat/replay/replay_key.dat") << "y";
-  DeleteReplayFiles();
-  EXPECT_FALSE(std::filesystem::exists("dat/replay/replay.dat"));
-  EXPECT_FALSE(std::filesystem::exists("dat/replay/replay_key.dat"));
-  DeleteReplayFiles();  // none there: still fine
-  std::filesystem::remove("dat/replay");
 }
 
 }  // namespace

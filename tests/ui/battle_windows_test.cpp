@@ -12,7 +12,7 @@
 #include "gfx/call_recording.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
-#include "runtime/main_loop.h"
+#include "game/main_loop.h"
 #include "ui/action_predict_window.h"
 #include "ui/skill_select_dialog.h"
 #include "ui/status_window.h"

@@ -22,7 +22,7 @@
 #include "battle/unit_tables.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
-#include "runtime/main_loop.h"
+#include "game/main_loop.h"
 #include "ui/action_predict_window.h"
 #include "ui/gui_manager.h"
 #include "ui/menu_dialog.h"

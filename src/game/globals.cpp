@@ -3,7 +3,9 @@
 #include "assets/image_manager.h"
 #include "assets/sound_manager.h"
 #include "core/random.h"
+#include "persist/option_info.h"
 #include "persist/save_data.h"
+#include "persist/system_data.h"
 #include "runtime/fps_timer.h"
 #include "runtime/key_manager.h"
 

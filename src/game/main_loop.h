@@ -1,6 +1,8 @@
 // Start-up, the per-frame main loop and the orderly end of a run.
 #pragma once
 
+#include <string>
+
 // Makes the six game fonts (the font handle globals). Throws
 // std::runtime_error when no Japanese-capable face is installed.
 void CreateFonts();
@@ -20,5 +22,5 @@ bool RunFrame();
 // normal end, 1 after an error that ended the game (logged and printed).
 int RunGame();
 
-// Deletes the replay files left under dat/replay/, if any.
-void DeleteReplayFiles();
+// Deletes the replay files left under dat/replay/ (below `dataDir`), if any.
+void DeleteReplayFiles(const std::string& dataDir = "dat");

@@ -1,4 +1,4 @@
-#include "runtime/main_loop.h"
+#include "game/main_loop.h"
 
 #include <cstdio>
 #include <exception>
@@ -11,7 +11,9 @@
 #include "battle/enemy.h"
 #include "battle/stage.h"
 #include "core/random.h"
+#include "persist/option_info.h"
 #include "persist/save_data.h"
+#include "persist/system_data.h"
 #include "runtime/error_log.h"
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
@@ -66,7 +68,7 @@ void InitGlobals() {
   PrintStageSummaries();
   gameRandom = std::make_unique<CRandom>();
   effectRandom = std::make_unique<CRandom>();
-  keyManager = std::make_unique<CKeyManager>(optionInfo);
+  keyManager = std::make_unique<CKeyManager>(optionInfo.joypadAssign);
   currentScene = std::make_unique<CSceneTitle>();
 }
 
@@ -97,10 +99,10 @@ bool RunFrame() {
   return !quitRequested;
 }
 
-void DeleteReplayFiles() {
+void DeleteReplayFiles(const std::string& dataDir) {
   std::error_code ec;
-  std::filesystem::remove("dat/replay/replay.dat", ec);
-  std::filesystem::remove("dat/replay/replay_key.dat", ec);
+  std::filesystem::remove(dataDir + "/replay/replay.dat", ec);
+  std::filesystem::remove(dataDir + "/replay/replay_key.dat", ec);
 }
 
 int RunGame() {

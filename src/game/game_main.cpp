@@ -1,11 +1,12 @@
-#include "runtime/game_main.h"
+#include "game/game_main.h"
 
 #include <cstdio>
 #include <filesystem>
 
+#include "game/main_loop.h"
+#include "persist/option_info.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
-#include "runtime/main_loop.h"
 
 void LoadSettings() { optionInfo = LoadOptionInfo("dat/setting.dat"); }
 

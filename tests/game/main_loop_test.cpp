@@ -1,12 +1,15 @@
-#include "runtime/main_loop.h"
+#include "game/main_loop.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "assets/sound_manager.h"
+#include "assets/temp_tree.h"
+#include "persist/option_info.h"
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
@@ -46,7 +49,7 @@ class MainLoopTest : public ::testing::Test {
     gamelib_test::UseVirtualClock(true, 0);
     gamelib_test::RequestClose(false);
     quitRequested = false;
-    keyManager = std::make_unique<CKeyManager>(options);
+    keyManager = std::make_unique<CKeyManager>(options.joypadAssign);
     soundManager = std::make_unique<CSoundManager>(false);
     fpsTimer = std::make_unique<CFpsTimer>(true);
   }
@@ -97,6 +100,19 @@ TEST_F(MainLoopTest, QuittingFinishesAndShowsTheCurrentFrame) {
   const auto& calls = gamelib_test::RecordedCalls();
   EXPECT_NE(std::find(calls.begin(), calls.end(), "ScreenFlip()"), calls.end());
   gamelib_test::ClearRecordedCalls();
+}
+
+TEST(ReplayFiles, AreDeletedAtTheEndOfARun) {
+  // A scratch data folder: no test touches the game's own dat/.
+  const CTempTree data("replay");
+  data.Write("replay/replay.dat", "x");
+  data.Write("replay/replay_key.dat", "y");
+  data.Write("replay/keep.dat", "z");
+  DeleteReplayFiles(data.Path(""));
+  EXPECT_FALSE(std::filesystem::exists(data.Path("replay/replay.dat")));
+  EXPECT_FALSE(std::filesystem::exists(data.Path("replay/replay_key.dat")));
+  EXPECT_TRUE(std::filesystem::exists(data.Path("replay/keep.dat")));
+  DeleteReplayFiles(data.Path(""));  // none there: still fine
 }
 
 }  // namespace

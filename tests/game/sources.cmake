@@ -1,3 +1,3 @@
 list(APPEND QUORVANE_TEST_SOURCES
-  tests/battle/turn_order_test.cpp
+  tests/game/main_loop_test.cpp
 )

@@ -1,4 +1,0 @@
-list(APPEND QUORVANE_BENCH_SOURCES
-  bench/traverse_bench.cpp
-  bench/battle_bench.cpp
-)

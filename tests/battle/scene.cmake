@@ -1,4 +1,0 @@
-list(APPEND QUORVANE_TEST_SOURCES
-  tests/battle/enemy_test.cpp
-  tests/battle/stage_test.cpp
-)
