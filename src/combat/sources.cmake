@@ -6,3 +6,9 @@ list(APPEND QUORVANE_SOURCES
   src/combat/attack_area.cpp
   src/combat/status_effect.cpp
 )
+# Effects: sparks, sparkles, floating numbers and texts
+list(APPEND QUORVANE_SOURCES
+  src/combat/sprite_record.cpp
+  src/combat/effect.cpp
+  src/combat/floating_text.cpp
+)

@@ -6,3 +6,8 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/combat/attack_area_test.cpp
   tests/combat/status_effect_test.cpp
 )
+# Tests of the effects
+list(APPEND QUORVANE_TEST_SOURCES
+  tests/combat/effect_test.cpp
+  tests/combat/floating_text_test.cpp
+)
