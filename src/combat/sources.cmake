@@ -6,9 +6,11 @@ list(APPEND QUORVANE_SOURCES
   src/combat/attack_area.cpp
   src/combat/status_effect.cpp
 )
-# Effects: sparks, sparkles, floating numbers and texts
+# Effects, weapon sprites and projectiles
 list(APPEND QUORVANE_SOURCES
   src/combat/sprite_record.cpp
   src/combat/effect.cpp
   src/combat/floating_text.cpp
+  src/combat/bullet.cpp
+  src/combat/weapon_bullet_creator.cpp
 )

@@ -6,8 +6,10 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/combat/attack_area_test.cpp
   tests/combat/status_effect_test.cpp
 )
-# Tests of the effects
+# Tests of the effects, weapon sprites and projectiles
 list(APPEND QUORVANE_TEST_SOURCES
   tests/combat/effect_test.cpp
   tests/combat/floating_text_test.cpp
+  tests/combat/bullet_test.cpp
+  tests/combat/weapon_bullet_creator_test.cpp
 )
