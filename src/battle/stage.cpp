@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 
@@ -13,6 +14,8 @@
 #include "battle/unit.h"
 #include "battle/unit_order_window.h"
 #include "combat/attack_area.h"
+#include "combat/unit_action.h"
+#include "core/saturating.h"
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
@@ -52,7 +55,16 @@ void CStageState::RemoveOffStage() {
   for (CUnit* u : units) {
     if (!u->onStage && u->actor) u->actor->Kill();
   }
+  const bool activeLeaves = !units.empty() && !units.front()->onStage;
   std::erase_if(units, [](const CUnit* u) { return !u->onStage; });
+  // A unit that falls in its own turn (its own fire wall) takes the turn
+  // with it: the next one starts as after an ordinary turn end, counters
+  // advanced and the turn counted, so that nobody acts twice or is skipped.
+  if (activeLeaves && !units.empty()) {
+    turnCount = Saturate(std::int64_t{turnCount} + 1);
+    const std::int64_t elapsed = units.front()->wtCount;
+    for (CUnit* u : units) u->wtCount = Saturate(u->wtCount - elapsed);
+  }
 }
 
 int CStageState::CountTeam(int team) const {
@@ -150,10 +162,10 @@ void CStage::SetStrategy(std::unique_ptr<CStageStrategy> next) {
 }
 
 void CStage::StartPoisonDamage(CUnit& unit, int damage) {
-  // The poison action comes with the unit actions; until then the bite is
-  // dealt at once and browsing resumes.
-  unit.hp = std::max(0, unit.hp - damage);
-  ResumeBrowsing();
+  auto action = std::make_unique<CStageStrategy_UnitAction>(*this);
+  action->AddActionInfo(
+      std::make_unique<CUnitActionInfo_Damaged>(*action, unit, nullptr, damage, std::nullopt, false));
+  SetStrategy(std::move(action));
 }
 
 void CStage::ResumeBrowsing() {

@@ -5,6 +5,8 @@ list(APPEND QUORVANE_SOURCES
   src/combat/formulas.cpp
   src/combat/attack_area.cpp
   src/combat/status_effect.cpp
+  src/combat/attack_act.cpp
+  src/combat/unit_action.cpp
 )
 # Effects, weapon sprites and projectiles
 list(APPEND QUORVANE_SOURCES
