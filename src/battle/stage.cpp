@@ -187,9 +187,11 @@ void CStage::Update() {
     for (CEnemy* actor : unitActors) actor->Move();
     cursor->Move();
     orderWindow->Update();
-    for (auto& bullet : bullets) bullet->Move();
+    // By index: a bullet or effect may add others while it moves; those
+    // start moving in the next frame.
+    for (std::size_t i = 0, n = bullets.size(); i < n; ++i) bullets[i]->Move();
   }
-  for (auto& effect : effects) effect->Move();
+  for (std::size_t i = 0, n = effects.size(); i < n; ++i) effects[i]->Move();
 
   state.RemoveOffStage();
   std::erase_if(unitActors, [](const CEnemy* a) { return !a->IsAlive(); });
