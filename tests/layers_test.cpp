@@ -34,7 +34,7 @@ const std::vector<SLayer> kLayers = {
      {"assets"}},
     {"rules", {"battle/", "combat/", "persist/"}, {"assets"}},
     {"battle windows", {"ui/"}, {"dialog toolkit", "rules"}},
-    {"battle scene", {"battle/stage.cpp", "battle/stage_strategies"}, {"battle windows"}},
+    {"battle scene", {"battle/stage.cpp", "battle/stage_strategies", "battle/unit_command"}, {"battle windows"}},
     {"scenario", {"scenario/"}, {"battle scene"}},
     {"scenes", {"scenes/"}, {"scenario"}},
     {"game", {"game/", "main.cpp"}, {"scenes"}},

@@ -1,8 +1,10 @@
 #include "battle/cursor.h"
 
+#include "battle/geographical_features.h"
 #include "battle/stage.h"
 #include "core/direction.h"
 #include "runtime/globals.h"
+#include "runtime/key_manager.h"
 
 namespace {
 SDrawData CursorRecord() {
@@ -34,4 +36,27 @@ void CCursor::Step(int direction9) {
     case dir9::DOWN_LEFT: case dir9::DOWN: case dir9::DOWN_RIGHT: position.y += kCell; break;
     default: break;
   }
+}
+
+bool CCursorStepping::Step(CStage& stage) {
+  if (!keyManager) return false;
+  CCursor& cursor = *stage.cursor;
+  const SPoint start = cursor.GetGrid();
+  const int d = keyManager->GetDirection9();
+  if (d == dir9::CENTER) {
+    holdCount = 0;
+  } else if (d == lastDirection) {
+    ++holdCount;
+    if (holdCount >= 20 && holdCount % 5 == 0) cursor.Step(d);
+  } else {
+    holdCount = 0;
+    cursor.Step(d);
+  }
+  const CGeographicalFeatures* map = stage.GetMap();
+  const SPoint now = cursor.GetGrid();
+  const bool outside = !map || now.x < 0 || now.y < 0 || now.x > map->chipWidth / 2.0 - 1 ||
+                       now.y > map->chipHeight / 2.0 - 1;
+  if (outside) cursor.SetGrid(start);
+  lastDirection = d;
+  return cursor.GetGrid() != start;
 }

@@ -21,3 +21,16 @@ class CCursor : public CStageActor {
   bool visible = true;
   double heightOffset = 0.0;  // lifts the frame when drawn
 };
+
+// Steering the cursor with the direction keys, for browsing and for
+// choosing a destination or a target: a new direction steps at once, a held
+// one again after 20 frames and then every 5; the cursor stays on the map.
+class CCursorStepping {
+ public:
+  // Reads the keys once; true when the cursor's cell changed.
+  bool Step(CStage& stage);
+
+ private:
+  int lastDirection = 4;
+  int holdCount = 0;
+};

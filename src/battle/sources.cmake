@@ -14,5 +14,6 @@ list(APPEND QUORVANE_SOURCES
   src/battle/cursor.cpp
   src/battle/stage.cpp
   src/battle/stage_strategies.cpp
+  src/battle/unit_command.cpp
   src/battle/unit_order_window.cpp
 )

@@ -92,7 +92,7 @@ CStage::CStage(int stageNo_, const std::vector<CUnit*>& sortie) {
 
 CStage::~CStage() {
   strategy.reset();
-  retiredStrategy.reset();
+  retiredStrategies.clear();
   unitActors.clear();
   // The party lives on in the save data: it leaves the battle without its actor.
   for (CUnit* u : party) {
@@ -157,7 +157,7 @@ void CStage::PlayStageMusic() {
 }
 
 void CStage::SetStrategy(std::unique_ptr<CStageStrategy> next) {
-  retiredStrategy = std::move(strategy);
+  if (strategy) retiredStrategies.push_back(std::move(strategy));
   strategy = std::move(next);
 }
 
@@ -178,7 +178,7 @@ void CStage::ProcessInput() {
 }
 
 void CStage::Update() {
-  retiredStrategy.reset();
+  retiredStrategies.clear();
   if (strategy) strategy->Update();
   if (cheapStatusWindow) cheapStatusWindow->Update();
   hitStop.Update();

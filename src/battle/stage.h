@@ -148,7 +148,9 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   void PlayStageMusic();
 
   std::unique_ptr<CStageStrategy> strategy;
-  std::unique_ptr<CStageStrategy> retiredStrategy;  // kept until its call returns
+  // Replaced strategies, kept until the next frame: the call that replaced
+  // one may still be running in it.
+  std::vector<std::unique_ptr<CStageStrategy>> retiredStrategies;
   std::vector<std::unique_ptr<CUnit>> monsters;     // the enemies this battle made
   std::vector<CUnit*> party;                        // party units that joined
 };

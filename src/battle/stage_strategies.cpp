@@ -1,10 +1,19 @@
 #include "battle/stage_strategies.h"
 
+#include <algorithm>
+#include <string>
+
+#include "assets/sound_manager.h"
 #include "battle/cursor.h"
 #include "battle/geographical_features.h"
 #include "battle/unit.h"
+#include "battle/unit_command.h"
+#include "core/map_grid.h"
+#include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
+#include "ui/dialog.h"
+#include "ui/menu_dialog.h"
 
 // ---- announcements -------------------------------------------------------------
 
@@ -22,13 +31,12 @@ void CStageStrategy_Announce::Update() {
 // ---- browsing and the turn dispatch ------------------------------------------
 
 CStageStrategy_FreeScroll::CStageStrategy_FreeScroll(CStage& stage_) : CStageStrategy(stage_) {
-  for (EGameKey k : {EGameKey::DOWN, EGameKey::UP, EGameKey::LEFT, EGameKey::RIGHT}) repeat.Add(k);
   stage->cursor->visible = true;
   stage->UpdateCheapStatusWindow();
 }
 
 void CStageStrategy_FreeScroll::Update() {
-  playerInput = false;
+  inputEnabled = false;
   CStageState& state = stage->state;
   // Defeat is tested first: when both sides fall at once the battle is lost.
   if (state.CountLivingTeam(0) == 0) {
@@ -43,51 +51,155 @@ void CStageStrategy_FreeScroll::Update() {
   CUnit& active = *state.units.front();
   if (active.IsDead()) {
     stage->FocusOnActiveUnit();
-    stage->SetStrategy(std::make_unique<CStageStrategy_UnitCommand>(*stage, active, CStageStrategy_UnitCommand::PASS));
+    stage->SetStrategy(std::make_unique<CStageStrategy_UnitCommand>(*stage, active, EUnitCommandType::PASS));
     return;
   }
   if (active.team == 0) {
     stage->showCheapStatus = true;
-    playerInput = true;
+    inputEnabled = true;
   } else {
     stage->SetStrategy(std::make_unique<CStageStrategy_UnitCommandAI>(*stage, active));
+    return;
   }
   stage->FollowCursor();
 }
 
+void CStageStrategy_FreeScroll::Hover() {
+  const std::vector<CUnit*> here = stage->GetUnitsAt(stage->cursor->GetGrid());
+  showHover = here.size() == 1;
+  if (!showHover) return;
+  const CUnit& u = *here[0];
+  hoverMove = GetTraverseInfo(*stage, u.grid, u.GetMove(), u.flying, true, u.team);
+  hoverSight.reset();
+  if (u.ai) hoverSight = GetTraverseInfo(*stage, u.grid, u.ai->searchRange, u.flying, false, 0);
+}
+
+void CStageStrategy_FreeScroll::ToggleDanger() {
+  showDanger = !showDanger;
+  if (!showDanger) return;
+  // Counted as if no unit stood in the way.
+  dangerMove.clear();
+  dangerSight.clear();
+  auto contains = [](const std::vector<SPoint>& cells, SPoint c) {
+    return std::find(cells.begin(), cells.end(), c) != cells.end();
+  };
+  for (const CUnit* u : stage->state.units) {
+    if (u->team != 1) continue;
+    for (const CGridInfo& g : GetTraverseInfo(*stage, u->grid, u->GetMove(), u->flying, false, 0).grids) {
+      if (!contains(dangerMove, g.grid)) dangerMove.push_back(g.grid);
+    }
+  }
+  for (const CUnit* u : stage->state.units) {
+    if (u->team != 1 || !u->ai) continue;
+    for (const CGridInfo& g : GetTraverseInfo(*stage, u->grid, u->ai->searchRange, u->flying, false, 0).grids) {
+      if (!contains(dangerMove, g.grid) && !contains(dangerSight, g.grid)) dangerSight.push_back(g.grid);
+    }
+  }
+}
+
 void CStageStrategy_FreeScroll::ProcessInput() {
-  if (!keyManager) return;
-  repeat.Update(*keyManager);
+  if (!inputEnabled || !keyManager) return;
   CCursor& cursor = *stage->cursor;
-  const int direction = keyManager->GetDirection9();
-  bool stepped = false;
-  for (EGameKey k : {EGameKey::DOWN, EGameKey::UP, EGameKey::LEFT, EGameKey::RIGHT}) {
-    stepped |= keyManager->IsPush(k, true) || repeat.IsRepeat(k);
-  }
-  if (stepped && direction != 4) {
-    const SPoint before = cursor.GetGrid();
-    cursor.Step(direction);
-    if (!stage->IsInMap(cursor.GetGrid())) cursor.SetGrid(before);
-    stage->FollowCursor();
+  if (stepping.Step(*stage)) {
     stage->UpdateCheapStatusWindow();
+    Hover();
   }
-  if (playerInput && keyManager->IsPush(EGameKey::DECIDE, true)) {
-    CUnit& active = *stage->state.units.front();
-    stage->SetStrategy(
-        std::make_unique<CStageStrategy_UnitCommand>(*stage, active, CStageStrategy_UnitCommand::STANDBY));
+  CUnit& active = *stage->state.units.front();
+  const SPoint cell = cursor.GetGrid();
+  if (keyManager->IsPush(EGameKey::DECIDE, true)) {
+    const std::vector<CUnit*> here = stage->GetUnitsAt(cell);
+    if (here.empty()) {
+      stage->SetStrategy(std::make_unique<CStageStrategy_SystemMenu>(*stage));
+    } else {
+      if (soundManager) soundManager->PlaySE(SE_PI79);
+      stage->SetStrategy(std::make_unique<CStageStrategy_UnitCommand>(*stage, *here[0], EUnitCommandType::MENU));
+    }
+  } else if (keyManager->IsPush(EGameKey::CANCEL, true)) {
+    if (cell == active.grid) {
+      if (active.moveHistory.empty()) return;
+      // Undo the move: cell, pixel position and facing in one frame.
+      if (soundManager) soundManager->PlaySE(SE_DECIDE3);
+      const CInfoBeforeMove before = active.moveHistory.front();
+      active.grid = before.grid;
+      if (active.actor) active.actor->position = GridToPixel(before.grid);
+      active.SetDirection(before.direction);
+      active.moved = false;
+      active.moveHistory.clear();
+      stage->FocusOnActiveUnit();
+    } else {
+      showHover = false;
+      showDanger = false;
+      stage->FocusOnActiveUnit();
+    }
+  } else if (keyManager->IsPush(EGameKey::SUB1, true)) {
+    stage->overlay = !stage->overlay;
+    stage->UpdateCheapStatusWindow();
+  } else if (keyManager->IsPush(EGameKey::SUB2, true)) {
+    ToggleDanger();
   }
 }
 
-// ---- a unit's turn ----------------------------------------------------------------
-
-CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& unit_, ECommand command_)
-    : CStageStrategy(stage_), unit(&unit_), command(command_) {}
-
-void CStageStrategy_UnitCommand::Update() {
-  ++frames;
-  if (command == PASS && frames <= 30) return;
-  EndTurn(*unit, stage->state.units, stage->state.turnCount, *stage);
+void CStageStrategy_FreeScroll::Draw() {
+  if (showDanger) {
+    DrawGridHighlights(*stage, dangerMove, EGridHighlight::MOVE);
+    DrawGridHighlights(*stage, dangerSight, EGridHighlight::SIGHT);
+  }
+  if (showHover && hoverMove) {
+    DrawGridHighlights(*stage, *hoverMove, EGridHighlight::MOVE);
+    if (hoverSight) {
+      std::vector<SPoint> outside;
+      for (const CGridInfo& g : hoverSight->grids) {
+        if (!hoverMove->Find(g.grid)) outside.push_back(g.grid);
+      }
+      DrawGridHighlights(*stage, outside, EGridHighlight::SIGHT);
+    }
+  }
 }
+
+void CStageStrategy_FreeScroll::DrawOverlay() {
+  if (stage->state.units.empty()) return;
+  const CUnit& active = *stage->state.units.front();
+  if (stage->cursor->GetGrid() == active.grid && !active.moveHistory.empty()) {
+    DrawStringToHandle(0, 0, "Ｘキーで移動キャンセル", GetColor(255, 255, 255), fontEdge14);
+  }
+}
+
+// ---- the system menu ---------------------------------------------------------
+
+CStageStrategy_SystemMenu::CStageStrategy_SystemMenu(CStage& stage_) : CStageStrategy(stage_) {
+  stage->cursor->visible = false;
+  auto menu = CreateMenuDialog("システムメニュー", {{true, "cancel", "ゲームを続ける"}, {true, "go_title", "タイトルへ戻る"}});
+  menu->playsSounds = true;
+  const SPoint at(320 - menu->width / 2, 240 - menu->height / 2);
+  dialog = gui.OpenDialog(at, std::move(menu));
+  if (soundManager) soundManager->PlaySE(SE_PI79);
+}
+
+CStageStrategy_SystemMenu::~CStageStrategy_SystemMenu() = default;
+
+void CStageStrategy_SystemMenu::Update() { gui.Update(); }
+
+void CStageStrategy_SystemMenu::DrawOverlay() { gui.Draw(); }
+
+void CStageStrategy_SystemMenu::ProcessInput() {
+  if (!keyManager) return;
+  gui.ProcessInput(*keyManager);
+  if (keyManager->IsPush(EGameKey::DECIDE, true)) {
+    const CPaneBase* focused = dialog->GetFocusedPane();
+    const std::string name = focused ? focused->name : "";
+    if (name == "cancel") {
+      stage->SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*stage));
+    } else if (name == "go_title") {
+      // The battle is given up without saving.
+      if (soundManager) soundManager->StopBgm();
+      if (titleSceneMaker) SetNextScene(titleSceneMaker());
+    }
+  } else if (keyManager->IsPush(EGameKey::CANCEL, true)) {
+    stage->SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*stage));
+  }
+}
+
+// ---- an enemy's turn ---------------------------------------------------------
 
 CStageStrategy_UnitCommandAI::CStageStrategy_UnitCommandAI(CStage& stage_, CUnit& unit_)
     : CStageStrategy(stage_), unit(&unit_) {}

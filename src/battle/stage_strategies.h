@@ -1,12 +1,18 @@
-// The battle strategies the battle scene itself needs: the announcement
-// that opens and closes a battle, browsing the map with the turn dispatch,
-// passing a fallen unit's turn and an enemy's turn. The announcements'
-// telops, the player's command menus, the AI's plans and the actions come
-// with their own screens; until then these keep a battle running.
+// The battle strategies of the battle scene itself: the announcement that
+// opens and closes a battle, browsing the map with the turn dispatch, the
+// system menu, and an enemy's turn. The announcements' telops and the AI's
+// plans come with their own screens; until then these keep a battle running.
 #pragma once
 
+#include <optional>
+#include <vector>
+
+#include "battle/cursor.h"
 #include "battle/stage.h"
-#include "runtime/key_repeat.h"
+#include "battle/traverse.h"
+#include "ui/gui_manager.h"
+
+class CDialog;
 
 class CUnit;
 
@@ -21,33 +27,53 @@ class CStageStrategy_Announce : public CStageStrategy {
   EType type;
 };
 
-// Browsing the map; every frame it also dispatches the next turn.
+// Browsing the map; every frame it also dispatches the next turn. While a
+// party unit is active the player steers the cursor, looks at any unit's
+// ranges, shows the enemies' danger zone, toggles the overlay, undoes the
+// active unit's move and opens a unit's menu or the system menu.
 class CStageStrategy_FreeScroll : public CStageStrategy {
  public:
   explicit CStageStrategy_FreeScroll(CStage& stage);
   void Update() override;
   void ProcessInput() override;
+  void Draw() override;
+  void DrawOverlay() override;
   // True while the active unit is a living party member whose command the
   // player is to choose.
-  bool IsPlayerInputEnabled() const { return playerInput; }
+  bool IsPlayerInputEnabled() const { return inputEnabled; }
+  bool IsDangerShown() const { return showDanger; }
+  bool IsHoverShown() const { return showHover; }
+  const std::vector<SPoint>& GetDangerMove() const { return dangerMove; }
+  const std::vector<SPoint>& GetDangerSight() const { return dangerSight; }
+  const std::optional<CTraverseInfo>& GetHoverMove() const { return hoverMove; }
 
  private:
-  bool playerInput = false;
-  CKeyRepeatManager repeat;
+  void Hover();
+  void ToggleDanger();
+
+  std::optional<CTraverseInfo> hoverMove;
+  std::optional<CTraverseInfo> hoverSight;
+  std::vector<SPoint> dangerSight;  // watched by an enemy that cannot walk there
+  std::vector<SPoint> dangerMove;   // within an enemy's walk
+  bool showDanger = false;
+  bool showHover = false;
+  bool inputEnabled = false;
+  CCursorStepping stepping;
 };
 
-// One unit's turn without a command menu yet: a fallen unit's turn passes
-// on its 31st update; a living unit stands by when the player decides.
-class CStageStrategy_UnitCommand : public CStageStrategy {
+// The pause menu opened on an empty cell: go on, or give up the battle.
+class CStageStrategy_SystemMenu : public CStageStrategy {
  public:
-  enum ECommand { PASS, STANDBY };
-  CStageStrategy_UnitCommand(CStage& stage, CUnit& unit, ECommand command);
+  explicit CStageStrategy_SystemMenu(CStage& stage);
+  ~CStageStrategy_SystemMenu() override;
   void Update() override;
+  void ProcessInput() override;
+  void DrawOverlay() override;
+  CDialog* GetDialog() const { return dialog; }
 
  private:
-  CUnit* unit;
-  ECommand command;
-  int frames = 0;
+  CGuiManager gui;
+  CDialog* dialog = nullptr;  // owned by gui
 };
 
 // An enemy's turn: the unit stands by after a short pause until it gets

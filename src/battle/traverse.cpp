@@ -194,13 +194,13 @@ const char* GridHighlightImage(EGridHighlight kind) {
   return "ui_parts/move_grid_blue.png";
 }
 
-void DrawGridHighlights(CStage& stage, const std::vector<SPoint>& cells, EGridHighlight kind) {
+void DrawGridHighlights(CStage& stage, const std::vector<SPoint>& cells, EGridHighlight kind, int layer) {
   if (cells.empty()) return;
   SDrawData data(GetImageHandle(GridHighlightImage(kind)));
   data.SetSize(34, 34);
   data.stretch = true;
   data.SetAlpha(200);
-  for (const SPoint& c : cells) stage.GetDrawQueue().Add(stage.GridToScreen(c), data, LAYER_COMMAND_BACK * 1000);
+  for (const SPoint& c : cells) stage.GetDrawQueue().Add(stage.GridToScreen(c), data, layer * 1000);
 }
 
 void DrawGridHighlights(CStage& stage, const CTraverseInfo& info, EGridHighlight kind) {

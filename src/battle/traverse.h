@@ -9,6 +9,7 @@
 
 #include "core/direction.h"
 #include "core/geometry.h"
+#include "gfx/draw_queue.h"
 
 class CStage;
 class CUnit;
@@ -81,6 +82,8 @@ enum class EGridHighlight { MOVE, RANGE, ATTACK, SKILL, SIGHT };
 // The image key of a highlight ("ui_parts/move_grid_blue.png" and friends).
 const char* GridHighlightImage(EGridHighlight kind);
 
-// Queues one highlight per cell on the stage's draw queue, under the units.
-void DrawGridHighlights(CStage& stage, const std::vector<SPoint>& cells, EGridHighlight kind);
+// Queues one highlight per cell on the stage's draw queue, under the units
+// (the layer of the command overlays: ranges at 3, target areas at 4).
+void DrawGridHighlights(CStage& stage, const std::vector<SPoint>& cells, EGridHighlight kind,
+                        int layer = LAYER_COMMAND_BACK);
 void DrawGridHighlights(CStage& stage, const CTraverseInfo& info, EGridHighlight kind);

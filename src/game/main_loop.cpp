@@ -69,7 +69,8 @@ void InitGlobals() {
   gameRandom = std::make_unique<CRandom>();
   effectRandom = std::make_unique<CRandom>();
   keyManager = std::make_unique<CKeyManager>(optionInfo.joypadAssign);
-  currentScene = std::make_unique<CSceneTitle>();
+  titleSceneMaker = [] { return std::make_unique<CSceneTitle>(); };
+  currentScene = titleSceneMaker();
 }
 
 void ReleaseGlobals() {

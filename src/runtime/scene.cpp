@@ -3,6 +3,7 @@
 std::unique_ptr<CScene> currentScene;
 std::unique_ptr<CScene> nextScene;
 bool quitRequested = false;
+std::function<std::unique_ptr<CScene>()> titleSceneMaker;
 
 void SetNextScene(std::unique_ptr<CScene> scene) { nextScene = std::move(scene); }
 

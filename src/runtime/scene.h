@@ -3,6 +3,7 @@
 // happens at the next switch point of the frame, never inside a scene's call.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class CScene {
@@ -16,6 +17,10 @@ class CScene {
 extern std::unique_ptr<CScene> currentScene;
 extern std::unique_ptr<CScene> nextScene;
 extern bool quitRequested;
+
+// Makes the title scene. The start-up installs it, so that a battle given up
+// can go back to the title without knowing the scenes above it.
+extern std::function<std::unique_ptr<CScene>()> titleSceneMaker;
 
 // Asking twice before a switch point keeps only the last scene.
 void SetNextScene(std::unique_ptr<CScene> scene);

@@ -9,15 +9,21 @@
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
 
-CSceneTitle::CSceneTitle() {
+CSceneTitle::CSceneTitle() { titleImage = imageManager->GetHandle("title.png"); }
+
+void CSceneTitle::Begin() {
+  // Not in the constructor: a battle given up builds the title while it is
+  // still running its frame on the party the old save data owns.
+  if (begun) return;
+  begun = true;
   gSystemData = CSystemData();
   saveData = NewGameSaveData();
-  titleImage = imageManager->GetHandle("title.png");
 }
 
-void CSceneTitle::Update() {}
+void CSceneTitle::Update() { Begin(); }
 
 void CSceneTitle::ProcessInput() {
+  Begin();
   if (!keyManager->IsPush(EGameKey::DECIDE, true)) return;
   gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // play time counts from here
   std::vector<CUnit*> sortie;

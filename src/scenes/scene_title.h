@@ -13,5 +13,9 @@ class CSceneTitle : public CScene {
   void Draw() override;
 
  private:
+  // Starts a new game once the scene is current.
+  void Begin();
+
   int titleImage = 0;
+  bool begun = false;
 };

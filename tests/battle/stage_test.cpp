@@ -219,9 +219,7 @@ TEST_F(StageTest, TurnsPassAroundTheTable) {
     stage.Update();
     if (auto* browse = dynamic_cast<CStageStrategy_FreeScroll*>(stage.GetStrategy());
         browse && browse->IsPlayerInputEnabled()) {
-      stage.SetStrategy(std::make_unique<CStageStrategy_UnitCommand>(*stage.state.units.front()->stage,
-                                                                     *stage.state.units.front(),
-                                                                     CStageStrategy_UnitCommand::STANDBY));
+      EndTurn(*stage.state.units.front(), stage.state.units, stage.state.turnCount, stage);
     }
   }
   EXPECT_GT(stage.state.turnCount, 10);
