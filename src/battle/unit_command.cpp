@@ -77,10 +77,14 @@ CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& un
       {"status", "ステータス", true},
   };
   const char* focus = !active ? "status" : !unit->moved ? "move" : !unit->acted ? "attack" : "standby";
+  // The lines follow each other and the box fits them all: a box of fixed
+  // height would cut "ステータス" off, and an enemy's lone line would sit
+  // at the bottom of an empty box.
+  int lines = 0;
   for (int i = 0; i < 5; ++i) {
     const SItem& item = items[i];
     if (!active && i < 4) continue;
-    auto line = std::make_unique<CPaneContainer>(item.name, SPoint(10, 5 + 24 * i), 90, 20);
+    auto line = std::make_unique<CPaneContainer>(item.name, SPoint(10, 5 + 24 * lines++), 90, 20);
     auto label = std::make_unique<CPaneTextLabel>(std::string(item.name) + "_label", SPoint(2, 2), fontNormal16,
                                                   item.text);
     label->textColor = item.usable ? EColorName::Black : EColorName::Gray;
@@ -89,6 +93,7 @@ CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& un
     line->focused = std::string(item.name) == focus;
     dialog->AddPane(std::move(line));
   }
+  dialog->height = dialog->titleBarHeight + 5 + 24 * lines + dialog->borderWidth;
   rootDialog = gui.OpenDialog(SPoint(10, 10), std::move(dialog));
 }
 

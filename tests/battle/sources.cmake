@@ -8,4 +8,5 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/battle/turn_order_test.cpp
   tests/battle/enemy_test.cpp
   tests/battle/stage_test.cpp
+  tests/battle/unit_command_test.cpp
 )

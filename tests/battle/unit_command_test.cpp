@@ -1,0 +1,326 @@
+// Whole player turns on real stages, driven by keys pressed frame by frame.
+#include "battle/unit_command.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "assets/image_manager.h"
+#include "assets/sound_manager.h"
+#include "assets/unit_sprites.h"
+#include "battle/stage_strategies.h"
+#include "battle/unit.h"
+#include "battle/unit_order_window.h"
+#include "combat/small_battle.h"
+#include "combat/unit_action.h"
+#include "game/main_loop.h"
+#include "persist/option_info.h"
+#include "runtime/gamelib/gamelib.h"
+#include "runtime/globals.h"
+#include "runtime/key_manager.h"
+#include "runtime/scene.h"
+#include "ui/dialog.h"
+#include "ui/panes.h"
+
+namespace {
+
+using D = EDirection4;
+
+class PlayerTurnTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SetGraphMode(640, 480, 32, 60);
+    ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
+    CreateFonts();
+    imageManager = std::make_unique<CImageManager>();
+    LoadUnitSprites();
+    soundManager = std::make_unique<CSoundManager>(false);
+  }
+  static void TearDownTestSuite() {
+    keyManager.reset();
+    soundManager.reset();
+    imageManager.reset();
+    GameLib_End();
+  }
+  void SetUp() override {
+    keyManager = std::make_unique<CKeyManager>(options.joypadAssign);
+    gamelib_test::ClearInjectedInput();
+    for (ECharactor c : {ECharactor::KNIGHT, ECharactor::PRIESTESS, ECharactor::ARCHER, ECharactor::SORCERESS,
+                         ECharactor::FIGHTER}) {
+      party.push_back(std::make_unique<CUnit>(c, 0, SPoint(0, 0)));
+      party.back()->InitByCharactor();
+    }
+  }
+  void TearDown() override { gamelib_test::ClearInjectedInput(); }
+
+  std::vector<CUnit*> Sortie() {
+    std::vector<CUnit*> out;
+    for (auto& u : party) out.push_back(u.get());
+    return out;
+  }
+
+  // One frame with `keys` held (a key held over several frames is pushed once).
+  static void Frame(CStage& stage, std::initializer_list<int> keys = {}) {
+    gamelib_test::ClearInjectedInput();
+    for (int k : keys) gamelib_test::SetKeyDown(k, true);
+    keyManager->Update();
+    stage.ProcessInput();
+    stage.Update();
+  }
+  // A tap: down for one frame, up for the next.
+  static void Press(CStage& stage, int key) {
+    Frame(stage, {key});
+    Frame(stage);
+  }
+  static CStageStrategy_FreeScroll* Browsing(CStage& stage) {
+    return dynamic_cast<CStageStrategy_FreeScroll*>(stage.GetStrategy());
+  }
+  static CStageStrategy_UnitCommand* Command(CStage& stage) {
+    return dynamic_cast<CStageStrategy_UnitCommand*>(stage.GetStrategy());
+  }
+  // Frames until browsing takes the player's keys again, and one more in
+  // which it sees them released (a push counts only after that).
+  static void UntilPlayerInput(CStage& stage) {
+    for (int i = 0; i < 400; ++i) {
+      Frame(stage);
+      if (auto* b = Browsing(stage); b && b->IsPlayerInputEnabled()) {
+        Frame(stage);
+        return;
+      }
+    }
+    FAIL() << "browsing never came back";
+  }
+  static std::vector<std::string> MenuLines(CStageStrategy_UnitCommand& command) {
+    std::vector<std::string> names;
+    for (const auto& pane : command.GetRootDialog()->GetPanes()) names.push_back(pane->name);
+    return names;
+  }
+  static EColorName LabelColour(CStageStrategy_UnitCommand& command, const std::string& line) {
+    auto* container = dynamic_cast<CPaneContainer*>(command.GetRootDialog()->FindPane(line));
+    return dynamic_cast<CPaneTextLabel*>(container->FindChild(line + "_label"))->textColor;
+  }
+
+  COptionInfo options;
+  std::vector<std::unique_ptr<CUnit>> party;
+};
+
+TEST_F(PlayerTurnTest, MoveAttackAndStandByMakeOneTurn) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  CUnit& knight = *stage.state.units.front();
+  ASSERT_EQ(knight.charactor, ECharactor::KNIGHT);
+  const SPoint start = knight.grid;
+
+  Press(stage, KEY_INPUT_Z);
+  CStageStrategy_UnitCommand* command = Command(stage);
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(MenuLines(*command), (std::vector<std::string>{"move", "attack", "skill", "standby", "status"}));
+  EXPECT_EQ(command->GetRootDialog()->GetFocusedPane()->name, "move");
+  EXPECT_EQ(LabelColour(*command, "skill"), EColorName::Gray) << "the knight has no skill yet";
+
+  Press(stage, KEY_INPUT_Z);
+  ASSERT_NE(dynamic_cast<CStrategy_Move*>(command->GetStep()), nullptr);
+  Press(stage, KEY_INPUT_RIGHT);
+  Press(stage, KEY_INPUT_RIGHT);
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_TRUE(knight.moved) << "set when the command is accepted, before the walk";
+  EXPECT_NE(dynamic_cast<CStageStrategy_UnitAction*>(stage.GetStrategy()), nullptr);
+  UntilPlayerInput(stage);
+  EXPECT_EQ(knight.grid, start + SPoint(2, 0));
+
+  // The menu again: the move is used up, the focus is on the attack.
+  Press(stage, KEY_INPUT_Z);
+  command = Command(stage);
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(LabelColour(*command, "move"), EColorName::Gray);
+  EXPECT_EQ(command->GetRootDialog()->GetFocusedPane()->name, "attack");
+  Press(stage, KEY_INPUT_Z);
+  ASSERT_NE(dynamic_cast<CStrategy_Attack*>(command->GetStep()), nullptr);
+  // The grid to the knight's right is the path, empty: a valid target.
+  Press(stage, KEY_INPUT_RIGHT);
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_TRUE(knight.acted);
+  EXPECT_TRUE(knight.moveHistory.empty()) << "the move can no longer be undone";
+  EXPECT_EQ(knight.direction, D::RIGHT);
+  UntilPlayerInput(stage);
+
+  Press(stage, KEY_INPUT_Z);
+  command = Command(stage);
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(command->GetRootDialog()->GetFocusedPane()->name, "standby");
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_TRUE(stage.orderWindow->showPreview);
+  Press(stage, KEY_INPUT_UP);
+  EXPECT_EQ(knight.direction, D::UP);
+  const int turn = stage.state.turnCount;
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_FALSE(stage.orderWindow->showPreview);
+  EXPECT_EQ(stage.state.turnCount, turn + 1);
+  EXPECT_NE(stage.state.units.front(), &knight);
+  EXPECT_FALSE(knight.moved);
+  EXPECT_FALSE(knight.acted);
+}
+
+TEST_F(PlayerTurnTest, UndoRestoresCellPixelAndFacingInOneFrame) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  CUnit& knight = *stage.state.units.front();
+  const SPoint start = knight.grid;
+  const D facing = knight.direction;
+  // X with nothing to undo leaves everything where it is.
+  Press(stage, KEY_INPUT_X);
+  EXPECT_EQ(stage.cursor->GetGrid(), start);
+
+  Press(stage, KEY_INPUT_Z);
+  Press(stage, KEY_INPUT_Z);
+  Press(stage, KEY_INPUT_DOWN);
+  Press(stage, KEY_INPUT_Z);
+  UntilPlayerInput(stage);
+  ASSERT_EQ(knight.grid, start + SPoint(0, 1));
+  ASSERT_EQ(knight.moveHistory.size(), 1u);
+
+  Frame(stage, {KEY_INPUT_X});
+  EXPECT_EQ(knight.grid, start);
+  EXPECT_EQ(knight.actor->position, GridToPixel(start));
+  EXPECT_EQ(knight.direction, facing);
+  EXPECT_FALSE(knight.moved);
+  EXPECT_TRUE(knight.moveHistory.empty());
+}
+
+TEST_F(PlayerTurnTest, RefusedChoicesChangeNothing) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  CUnit& knight = *stage.state.units.front();
+  // Skill without skills: nothing.
+  Press(stage, KEY_INPUT_Z);
+  CStageStrategy_UnitCommand* command = Command(stage);
+  ASSERT_NE(command, nullptr);
+  Press(stage, KEY_INPUT_DOWN);
+  Press(stage, KEY_INPUT_DOWN);
+  ASSERT_EQ(command->GetRootDialog()->GetFocusedPane()->name, "skill") << "grey lines can be focused";
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_NE(dynamic_cast<CStrategy_RootMenu*>(command->GetStep()), nullptr);
+
+  // A destination on an ally is refused; the step stays.
+  Press(stage, KEY_INPUT_UP);
+  Press(stage, KEY_INPUT_UP);
+  Press(stage, KEY_INPUT_Z);
+  const std::vector<CUnit*> allies = stage.state.units;
+  CUnit* neighbour = nullptr;
+  for (CUnit* u : allies) {
+    if (u != &knight && u->team == 0 && std::abs(u->grid.x - knight.grid.x) + std::abs(u->grid.y - knight.grid.y) == 1)
+      neighbour = u;
+  }
+  ASSERT_NE(neighbour, nullptr) << "the party starts side by side";
+  stage.cursor->SetGrid(neighbour->grid);
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_EQ(Command(stage), command);
+  EXPECT_FALSE(knight.moved);
+  // Cancel goes back to the menu, still unmoved.
+  Press(stage, KEY_INPUT_X);
+  EXPECT_NE(dynamic_cast<CStrategy_RootMenu*>(command->GetStep()), nullptr);
+  EXPECT_FALSE(knight.moved);
+}
+
+TEST_F(PlayerTurnTest, TheCursorStepsAtOnceThenAfterTwentyFramesThenEveryFive) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  const int x0 = stage.cursor->GetGrid().x;
+  std::vector<int> steps;
+  for (int frame = 1; frame <= 36; ++frame) {
+    Frame(stage, {KEY_INPUT_RIGHT});
+    if (stage.cursor->GetGrid().x != x0 + static_cast<int>(steps.size())) steps.push_back(frame);
+  }
+  EXPECT_EQ(steps, (std::vector<int>{1, 21, 26, 31, 36}));
+  // The cursor never leaves the map.
+  stage.cursor->SetGrid({0, 0});
+  Frame(stage);
+  Frame(stage, {KEY_INPUT_LEFT});
+  EXPECT_EQ(stage.cursor->GetGrid(), SPoint(0, 0));
+}
+
+TEST_F(PlayerTurnTest, AnEnemysMenuShowsItsStatusOnly) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  CUnit* slime = nullptr;
+  for (CUnit* u : stage.state.units) {
+    if (u->team == 1) slime = u;
+  }
+  stage.cursor->SetGrid(slime->grid);
+  Press(stage, KEY_INPUT_Z);
+  CStageStrategy_UnitCommand* command = Command(stage);
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(MenuLines(*command), std::vector<std::string>{"status"});
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_NE(dynamic_cast<CStrategy_Status*>(command->GetStep()), nullptr);
+  Press(stage, KEY_INPUT_X);  // the window closes
+  Frame(stage);
+  EXPECT_NE(dynamic_cast<CStrategy_RootMenu*>(command->GetStep()), nullptr);
+  Press(stage, KEY_INPUT_X);
+  EXPECT_NE(Browsing(stage), nullptr);
+}
+
+TEST_F(PlayerTurnTest, TheSystemMenuGoesOnOrGivesTheBattleUp) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  stage.cursor->SetGrid({0, 0});  // forest: nobody there
+  Press(stage, KEY_INPUT_Z);
+  auto* menu = dynamic_cast<CStageStrategy_SystemMenu*>(stage.GetStrategy());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->GetDialog()->title, "システムメニュー");
+  Press(stage, KEY_INPUT_Z);  // "ゲームを続ける"
+  EXPECT_NE(Browsing(stage), nullptr);
+
+  UntilPlayerInput(stage);
+  stage.cursor->SetGrid({0, 0});
+  Press(stage, KEY_INPUT_Z);
+  menu = dynamic_cast<CStageStrategy_SystemMenu*>(stage.GetStrategy());
+  ASSERT_NE(menu, nullptr);
+  Press(stage, KEY_INPUT_DOWN);
+  int titles = 0;
+  titleSceneMaker = [&titles]() -> std::unique_ptr<CScene> {
+    ++titles;
+    return nullptr;
+  };
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_EQ(titles, 1);
+  titleSceneMaker = nullptr;
+}
+
+TEST_F(PlayerTurnTest, TheDangerZoneCountsEnemiesAsIfNobodyBlockedThem) {
+  const CUnit::AIMaker before = CUnit::aiMaker;
+  CUnit::aiMaker = [](CUnit& unit, CStage& s, EUnitAIKind, ESearchType, int) {
+    return std::make_unique<CUnitAIBase>(s, unit, 5);
+  };
+  {
+    // The knight at 0, a slime at 7 that walks 2 and looks 5 far.
+    CSmallBattle battle({"........"});
+    CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+    CUnit& slime = battle.Add(ECharactor::SLIME, 1, {7, 0});
+    battle.Add(ECharactor::KNIGHT, 0, {6, 0});  // in the slime's way: ignored
+    slime.move = 2;
+    knight.wtCount = 0;
+    battle.SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(battle));
+    UntilPlayerInput(battle);
+    Press(battle, KEY_INPUT_S);
+    auto* browse = Browsing(battle);
+    ASSERT_NE(browse, nullptr);
+    ASSERT_TRUE(browse->IsDangerShown());
+    auto xs = [](std::vector<SPoint> cells) {
+      std::vector<int> x;
+      for (SPoint c : cells) x.push_back(c.x);
+      std::sort(x.begin(), x.end());
+      return x;
+    };
+    EXPECT_EQ(xs(browse->GetDangerMove()), (std::vector<int>{5, 6, 7}));
+    EXPECT_EQ(xs(browse->GetDangerSight()), (std::vector<int>{2, 3, 4}));
+    Press(battle, KEY_INPUT_S);
+    EXPECT_FALSE(browse->IsDangerShown());
+  }
+  CUnit::aiMaker = before;
+}
+
+}  // namespace

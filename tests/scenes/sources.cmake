@@ -1,0 +1,3 @@
+list(APPEND QUORVANE_TEST_SOURCES
+  tests/scenes/scene_title_test.cpp
+)
