@@ -4,7 +4,7 @@ TESTBUILD := build/test
 JOBS ?= 2
 CTEST_TIMEOUT ?= 300
 
-.PHONY: run build test bench content ui-pictures fuzz deps clean
+.PHONY: run build test bench content ui-pictures act-films fuzz deps clean
 
 deps:
 	@scripts/setup-deps
@@ -37,6 +37,10 @@ content: deps $(RELEASE)/build.ninja
 ui-pictures: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS) --target uipictures
 	./$(RELEASE)/uipictures $(RELEASE)/ui-pictures
+
+act-films: deps $(RELEASE)/build.ninja
+	cmake --build $(RELEASE) -j $(JOBS) --target actfilms
+	./$(RELEASE)/actfilms $(RELEASE)/act-films
 
 # Fuzzing: clang with libFuzzer and the sanitizers, in its own build tree.
 # New inputs go to build/fuzz/corpus; the committed seeds stay as they are.
