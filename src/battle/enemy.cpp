@@ -47,11 +47,16 @@ void CEnemy::Draw() {
   if (!strategy->IsVisible()) return;
   // The shadow lies on the ground, just under its own unit.
   const SPointD ground = GetScreenPosition() + drawOffset;
-  GetMapView().GetDrawQueue().Add(ground, shadow, LayerPriority(layer, ground.y) - 2);
+  // The shadow fades with the sprite (a defeated enemy fading out).
+  SDrawData faded = shadow;
+  faded.SetAlpha(shadow.GetAlpha() * std::clamp(strategy->GetAlpha(), 0, 255) / 255.0);
+  GetMapView().GetDrawQueue().Add(ground, faded, LayerPriority(layer, ground.y) - 2);
   strategy->Draw();
 }
 
 void CEnemy::DrawHpBar() {
+  // A fading (defeated) enemy's bar goes at once rather than stay solid.
+  if (strategy->GetAlpha() < 255) return;
   const SPointD screen = GetScreenPosition();
   const int px = static_cast<int>(screen.x);
   const int py = static_cast<int>(screen.y);

@@ -15,5 +15,8 @@ list(APPEND QUORVANE_SOURCES
   src/battle/stage.cpp
   src/battle/stage_strategies.cpp
   src/battle/unit_command.cpp
+  src/battle/unit_command_ai.cpp
+  src/battle/unit_ai.cpp
+  src/battle/facing_arrow.cpp
   src/battle/unit_order_window.cpp
 )

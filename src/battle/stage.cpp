@@ -12,6 +12,7 @@
 #include "battle/geographical_features.h"
 #include "battle/stage_strategies.h"
 #include "battle/unit.h"
+#include "battle/unit_ai.h"
 #include "battle/unit_order_window.h"
 #include "combat/attack_area.h"
 #include "combat/unit_action.h"
@@ -114,6 +115,7 @@ void CStage::Init() {
 
 void CStage::SetUp(const std::vector<CUnit*>& sortie) {
   if (!CUnit::actorMaker) InstallUnitActorMaker();
+  if (!CUnit::aiMaker) InstallUnitAIMaker();
   ClearActors();
   const SStageInfo& info = GetStageInfo(stageNo);
   map = std::make_unique<CGeographicalFeatures>(*this, GetColor(info.gridLineR, info.gridLineG, info.gridLineB), 320.0,

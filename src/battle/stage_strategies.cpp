@@ -8,6 +8,7 @@
 #include "battle/geographical_features.h"
 #include "battle/unit.h"
 #include "battle/unit_command.h"
+#include "battle/unit_command_ai.h"
 #include "core/map_grid.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
@@ -197,14 +198,4 @@ void CStageStrategy_SystemMenu::ProcessInput() {
   } else if (keyManager->IsPush(EGameKey::CANCEL, true)) {
     stage->SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*stage));
   }
-}
-
-// ---- an enemy's turn ---------------------------------------------------------
-
-CStageStrategy_UnitCommandAI::CStageStrategy_UnitCommandAI(CStage& stage_, CUnit& unit_)
-    : CStageStrategy(stage_), unit(&unit_) {}
-
-void CStageStrategy_UnitCommandAI::Update() {
-  if (++frames < kPauseFrames) return;
-  EndTurn(*unit, stage->state.units, stage->state.turnCount, *stage);
 }

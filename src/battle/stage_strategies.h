@@ -75,16 +75,3 @@ class CStageStrategy_SystemMenu : public CStageStrategy {
   CGuiManager gui;
   CDialog* dialog = nullptr;  // owned by gui
 };
-
-// An enemy's turn: the unit stands by after a short pause until it gets
-// its own plans.
-class CStageStrategy_UnitCommandAI : public CStageStrategy {
- public:
-  static constexpr int kPauseFrames = 20;
-  CStageStrategy_UnitCommandAI(CStage& stage, CUnit& unit);
-  void Update() override;
-
- private:
-  CUnit* unit;
-  int frames = 0;
-};

@@ -2,6 +2,12 @@
 // this base; the unit only owns it.
 #pragma once
 
+#include <optional>
+
+#include "combat/attack_types.h"
+#include "core/direction.h"
+#include "core/geometry.h"
+
 class CStage;
 class CUnit;
 
@@ -20,6 +26,27 @@ enum class EUnitAIKind : int {
   SUPPORT_BY_SKILL = 3,
 };
 
+// One step an AI chooses: move to a cell, attack or use the skill on a
+// cell, or stand by with a facing. Exactly the member for `type` is set.
+struct CThinkResult_MoveInfo {
+  SPoint destination;
+};
+struct CThinkResult_AttackInfo {
+  bool isSkill = false;
+  ESkill skill{};  // 0 for a weapon attack
+  SPoint aim;      // the cell aimed at, as the player's cursor would be
+};
+struct CThinkResult_StandbyInfo {
+  EDirection4 direction = EDirection4::DOWN;
+};
+struct CThinkResult {
+  enum EType { TYPE_MOVE = 0, TYPE_ATTACK = 1, TYPE_STANDBY = 2 };
+  EType type = TYPE_STANDBY;
+  std::optional<CThinkResult_MoveInfo> move;
+  std::optional<CThinkResult_AttackInfo> attack;
+  std::optional<CThinkResult_StandbyInfo> standby;
+};
+
 class CUnitAIBase {
  public:
   // `stage` and `unit` must outlive the object (the unit owns it).
@@ -29,7 +56,14 @@ class CUnitAIBase {
   CUnitAIBase(const CUnitAIBase&) = delete;
   CUnitAIBase& operator=(const CUnitAIBase&) = delete;
 
+  // The unit's next step of this turn; the base only stands by.
+  virtual CThinkResult Think();
+  // The turn is over: what was planned for it is forgotten.
+  virtual void FinishTurn() { stepsThisTurn = 0; }
+
   CStage* stage;
   CUnit* unit;
   int searchRange;  // movement points within which the unit notices targets
+  // Steps thought this turn; the AI turn ends one that takes absurdly many.
+  int stepsThisTurn = 0;
 };

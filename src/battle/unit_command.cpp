@@ -386,11 +386,6 @@ CStrategy_Standby::CStrategy_Standby(CStageStrategy_UnitCommand& owner_, bool im
     EndTurn(unit, stage.state.units, stage.state.turnCount, stage);
     return;
   }
-  arrow = SDrawData(GetImageHandle("ui_parts/arrow.png"));
-  arrow.SetSize(16, 16);
-  arrow.SetImageSize(16, 16);
-  arrow.pivot = {-8, -8};
-  arrow.SetRotate(true);
   stage.orderWindow->showPreview = true;
   stage.orderWindow->previewIndex = stage.state.PredictOrderIndex(unit.GetWtAfterTurn());
 }
@@ -417,13 +412,7 @@ void CStrategy_Standby::ProcessInput() {
   }
 }
 
-void CStrategy_Standby::DrawOverlay() {
-  const CUnit& unit = owner->GetUnit();
-  if (!unit.actor) return;
-  const double angle = Direction4ToAngle(unit.direction);
-  arrow.SetAngle(angle);
-  DrawSDrawData(arrow, unit.actor->GetScreenPosition() + SPointD(0.0, -24.0).Rotated(angle) + SPointD(0.0, 3.0));
-}
+void CStrategy_Standby::DrawOverlay() { arrow.Draw(owner->GetUnit()); }
 
 // ---- status ------------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "battle/cursor.h"
+#include "battle/facing_arrow.h"
 #include "battle/stage.h"
 #include "battle/traverse.h"
 #include "combat/attack_types.h"
@@ -163,7 +164,7 @@ class CStrategy_Standby : public CStrategy {
   void DrawOverlay() override;
 
  private:
-  SDrawData arrow;
+  CFacingArrow arrow;
 };
 
 class CStrategy_Status : public CStrategy {

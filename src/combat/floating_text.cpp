@@ -69,7 +69,9 @@ std::vector<std::unique_ptr<CEffect>> ShowDamageNumber(int value, CStage& stage,
     const SPointD at = position + SPointD(firstOffset + DIGIT_SPACING * i, 0.0);
     auto digit = std::make_unique<CEffect>(stage, EEffectType::DAMAGE_NUMBER, at, record, heading, speed,
                                            FLOATING_TEXT_LIFETIME);
-    digit->layer = LAYER_UNIT;
+    // Over the units, like the status words: on the units' layer the digits
+    // sank behind the struck unit's sprite for their first frames of rising.
+    digit->layer = LAYER_MESSAGE;
     digit->name = ToString(EEffectType::DAMAGE_NUMBER);
     digit->callbacks[CEffect::EVERY_FRAME] = FloatAndFade;
     digits.push_back(std::move(digit));

@@ -10,6 +10,7 @@
 #include "assets/unit_sprites.h"
 #include "battle/enemy.h"
 #include "battle/stage.h"
+#include "battle/unit_ai.h"
 #include "core/random.h"
 #include "persist/option_info.h"
 #include "persist/save_data.h"
@@ -65,6 +66,7 @@ void InitGlobals() {
   // The unit, weapon and skill tables are constant data too; units that join
   // a battle get their map actor from here on.
   InstallUnitActorMaker();
+  InstallUnitAIMaker();
   PrintStageSummaries();
   gameRandom = std::make_unique<CRandom>();
   effectRandom = std::make_unique<CRandom>();

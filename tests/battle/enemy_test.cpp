@@ -44,6 +44,10 @@ TEST(UnitActor, HpBarIsRedUnderGreenInABlackFrame) {
     ASSERT_EQ(gamelib_test::RecordedCalls().size(), 3u);
     EXPECT_EQ(gamelib_test::RecordedCalls()[1], "DrawBox(68,127,68,129," + green + ",1)") << hp << "/" << maxHp;
   }
+  // A defeated enemy fading out has no bar any more.
+  actor.GetDrawStrategy().SetAlpha(245);
+  actor.DrawHpBar();
+  EXPECT_TRUE(stage.GetDrawQueue().GetEntries().empty());
   gamelib_test::ClearRecordedCalls();
 }
 

@@ -16,6 +16,7 @@
 #include "battle/geographical_features.h"
 #include "battle/stage_strategies.h"
 #include "battle/unit.h"
+#include "core/random.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "game/main_loop.h"
@@ -34,6 +35,8 @@ class StageTest : public ::testing::Test {
     imageManager = std::make_unique<CImageManager>();
     LoadUnitSprites();
     soundManager = std::make_unique<CSoundManager>(false);
+    gameRandom = std::make_unique<CRandom>(1);
+    effectRandom = std::make_unique<CRandom>(1);
   }
   static void TearDownTestSuite() {
     soundManager.reset();
@@ -214,8 +217,8 @@ TEST_F(StageTest, DispatchAnnouncesDefeatBeforeVictory) {
 
 TEST_F(StageTest, TurnsPassAroundTheTable) {
   CStage stage(0, Sortie(3));
-  // Browse, and let enemies stand by and party members wait, for a while.
-  for (int frame = 0; frame < 600; ++frame) {
+  // Browse, let the enemies think and the party members wait, for a while.
+  for (int frame = 0; frame < 3000; ++frame) {
     stage.Update();
     if (auto* browse = dynamic_cast<CStageStrategy_FreeScroll*>(stage.GetStrategy());
         browse && browse->IsPlayerInputEnabled()) {

@@ -18,6 +18,7 @@
 #include "combat/unit_action.h"
 #include "game/main_loop.h"
 #include "persist/option_info.h"
+#include "core/random.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
@@ -38,6 +39,8 @@ class PlayerTurnTest : public ::testing::Test {
     imageManager = std::make_unique<CImageManager>();
     LoadUnitSprites();
     soundManager = std::make_unique<CSoundManager>(false);
+    gameRandom = std::make_unique<CRandom>(1);
+    effectRandom = std::make_unique<CRandom>(1);
   }
   static void TearDownTestSuite() {
     keyManager.reset();

@@ -60,6 +60,7 @@ TEST_F(FloatingTextTest, DigitsSitTwelvePixelsApartAroundTheUnit) {
     for (size_t i = 0; i < digits.size(); ++i) {
       EXPECT_EQ(digits[i]->position, SPointD(200 + c.digits[i].first, 150)) << "digit " << i;
       EXPECT_EQ(digits[i]->drawData.images.at(0).handle, Handle("ui_parts/num_" + c.digits[i].second + ".png"));
+      EXPECT_EQ(digits[i]->layer, LAYER_MESSAGE) << "drawn over the struck unit";
     }
   }
 }
