@@ -9,4 +9,5 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/battle/enemy_test.cpp
   tests/battle/stage_test.cpp
   tests/battle/unit_command_test.cpp
+  tests/battle/unit_ai_test.cpp
 )

@@ -1,0 +1,181 @@
+// Enemy plans on small maps whose cells can be counted by hand.
+#include "battle/unit_ai.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "battle/stage_strategies.h"
+#include "battle/unit_command_ai.h"
+#include "combat/small_battle.h"
+
+namespace {
+
+using D = EDirection4;
+
+template <class AI, class... Args>
+AI& Think(CUnit& unit, CStage& stage, Args... args) {
+  unit.ai = std::make_unique<AI>(stage, unit, args...);
+  return static_cast<AI&>(*unit.ai);
+}
+
+TEST(UnitAITest, ANearestSlimeBetweenTwoTargetsStrikesTheLaterOne) {
+  CSmallBattle battle({"...", "...", "..."});
+  battle.Add(ECharactor::KNIGHT, 0, {0, 1});
+  battle.Add(ECharactor::KNIGHT, 0, {2, 1});
+  CUnit& slime = battle.Add(ECharactor::SLIME, 1, {1, 1});
+  auto& ai = Think<CUnitAI_AttackByWeapon>(slime, battle, 15, ESearchType::NEAREST);
+  // Both cost nothing to strike; the game's sort puts the second of two
+  // equals first.
+  const CThinkResult r = ai.Think();
+  ASSERT_EQ(r.type, CThinkResult::TYPE_ATTACK);
+  EXPECT_EQ(r.attack->aim, SPoint(2, 1));
+  EXPECT_FALSE(r.attack->isSkill);
+}
+
+TEST(UnitAITest, ProvocationDrawsEveryWeakestAttacker) {
+  CSmallBattle battle({"...", "...", "..."});
+  CUnit& weak = battle.Add(ECharactor::SORCERESS, 0, {0, 1});
+  CUnit& strong = battle.Add(ECharactor::KNIGHT, 0, {2, 1});
+  CUnit& kobold = battle.Add(ECharactor::KOBOLD, 1, {1, 1});
+  weak.hp = 1;
+  auto& ai = Think<CUnitAI_AttackByWeapon>(kobold, battle, 15, ESearchType::WEAKEST);
+  EXPECT_EQ(ai.Think().attack->aim, weak.grid);
+  strong.AddExtState({5, EExtState::PROVOCATION});
+  EXPECT_EQ(ai.Think().attack->aim, strong.grid);
+}
+
+TEST(UnitAITest, RequestsCarryAPlanThroughTheTurnUntilItEnds) {
+  // The knight stands 4 cells off: the slime walks 3 and strikes next call.
+  CSmallBattle battle({"......"});
+  CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  CUnit& slime = battle.Add(ECharactor::SLIME, 1, {5, 0});
+  slime.move = 4;
+  auto& ai = Think<CUnitAI_AttackByWeapon>(slime, battle, 15, ESearchType::NEAREST);
+  CThinkResult r = ai.Think();
+  ASSERT_EQ(r.type, CThinkResult::TYPE_MOVE);
+  EXPECT_EQ(r.move->destination, SPoint(1, 0));
+  ASSERT_TRUE(ai.moveRequest && ai.attackRequest);
+  EXPECT_EQ(ai.attackRequest->targetId, knight.id);
+
+  slime.grid = r.move->destination;
+  slime.moved = true;
+  r = ai.Think();
+  ASSERT_EQ(r.type, CThinkResult::TYPE_ATTACK);
+  EXPECT_EQ(r.attack->aim, knight.grid);
+  slime.acted = true;
+  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY);
+  ai.FinishTurn();
+  EXPECT_FALSE(ai.moveRequest);
+  EXPECT_FALSE(ai.attackRequest);
+}
+
+TEST(UnitAITest, ACasterWithoutMpWalksButNeverCasts) {
+  CSmallBattle battle({"..........."});
+  CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  CUnit& spirit = battle.Add(ECharactor::SPIRIT_OF_FIRE, 1, {10, 0});
+  spirit.skills = {ESkill::FIRE_BOLT};
+  spirit.mp = 0;
+  spirit.move = 4;
+  auto& ai = Think<CUnitAI_AttackBySkill>(spirit, battle, 15, ESearchType::WEAKEST);
+  for (int call = 0; call < 3; ++call) {
+    const CThinkResult r = ai.Think();
+    ASSERT_NE(r.type, CThinkResult::TYPE_ATTACK) << "call " << call;
+    if (r.type == CThinkResult::TYPE_MOVE) {
+      EXPECT_LT(r.move->destination.x, spirit.grid.x) << "towards the knight";
+      spirit.grid = r.move->destination;
+      spirit.moved = true;
+    }
+  }
+  EXPECT_LT(spirit.grid.x, 10);
+  EXPECT_EQ(knight.hp, knight.maxHp);
+  // With a skill gone (only damaged data has none) it stands by.
+  spirit.skills.clear();
+  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY);
+}
+
+TEST(UnitAITest, APoisonerStrikesOnlyTheUnpoisonedButWalksToTheNearest) {
+  // Poison reaches 1 to 5 cells. Both targets in reach: the poisoned knight
+  // is passed over for the archer further off.
+  {
+    CSmallBattle battle({"...................."});
+    CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {8, 0});
+    battle.Add(ECharactor::ARCHER, 0, {14, 0});
+    CUnit& snake = battle.Add(ECharactor::SNAKE, 1, {10, 0});
+    snake.skills = {ESkill::POISON};
+    snake.mp = 99;
+    knight.AddExtState({5, EExtState::POISON});
+    auto& ai = Think<CUnitAI_AttackBySkill>(snake, battle, 15, ESearchType::WEAKEST);
+    const CThinkResult r = ai.Think();
+    ASSERT_EQ(r.type, CThinkResult::TYPE_ATTACK);
+    EXPECT_EQ(r.attack->aim, SPoint(14, 0));
+    EXPECT_EQ(snake.mp, 99 - 4) << "the MP is taken when the attack is planned";
+  }
+  // Neither in reach this turn: it walks towards the nearer, poisoned or not.
+  {
+    CSmallBattle battle({"...................."});
+    CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {3, 0});
+    battle.Add(ECharactor::ARCHER, 0, {19, 0});
+    CUnit& snake = battle.Add(ECharactor::SNAKE, 1, {10, 0});
+    snake.skills = {ESkill::POISON};
+    snake.mp = 99;
+    snake.move = 1;
+    knight.AddExtState({5, EExtState::POISON});
+    auto& ai = Think<CUnitAI_AttackBySkill>(snake, battle, 15, ESearchType::WEAKEST);
+    const CThinkResult r = ai.Think();
+    ASSERT_EQ(r.type, CThinkResult::TYPE_MOVE);
+    EXPECT_EQ(r.move->destination, SPoint(9, 0));
+  }
+}
+
+TEST(UnitAITest, AForestSpiritStandsByWhenNobodyNeedsIt) {
+  CSmallBattle battle({".....", ".....", "....."});
+  battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  CUnit& slime = battle.Add(ECharactor::SLIME, 1, {2, 1});
+  CUnit& spirit = battle.Add(ECharactor::SPIRIT_OF_FOREST, 1, {3, 1});
+  spirit.mp = 99;
+  spirit.skills = {ESkill::HEAL};
+  auto& ai = Think<CUnitAI_SupportBySkill>(spirit, battle, 15);
+  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY) << "every ally at full HP";
+  slime.hp -= 5;
+  CThinkResult r = ai.Think();
+  ASSERT_EQ(r.type, CThinkResult::TYPE_ATTACK);
+  EXPECT_EQ(r.attack->aim, slime.grid);
+
+  spirit.skills = {ESkill::WT_DOWN};
+  slime.AddExtState({5, EExtState::FAST});
+  spirit.AddExtState({5, EExtState::FAST});
+  EXPECT_NE(ai.Think().type, CThinkResult::TYPE_ATTACK) << "every ally already hastened";
+}
+
+TEST(UnitAITest, AttackCellsTakenByAlliesGiveNoCandidate) {
+  // A corridor: the knight at 0, a slime at 1 in the way, the attacker at 2.
+  CSmallBattle battle({"...", "###"});
+  battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  battle.Add(ECharactor::SLIME, 1, {1, 0});
+  CUnit& attacker = battle.Add(ECharactor::SLIME, 1, {2, 0});
+  auto& ai = Think<CUnitAI_AttackByWeapon>(attacker, battle, 15, ESearchType::NEAREST);
+  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY);
+}
+
+TEST(UnitAITest, AnEnemyStandingByShowsItsArrowAndEndsOnThe21stUpdate) {
+  CSmallBattle battle({"............"});
+  CUnit& slime = battle.Add(ECharactor::SLIME, 1, {11, 0}, D::LEFT);
+  battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  slime.wtCount = 0;
+  battle.state.units = {&slime, battle.state.units[1]};
+  battle.state.units[1]->wtCount = 50;
+  Think<CUnitAI_AttackByWeapon>(slime, battle, 0, ESearchType::NEAREST);  // sees and reaches nobody
+  battle.SetStrategy(std::make_unique<CStageStrategy_UnitCommandAI>(battle, slime));
+  const int turn = battle.state.turnCount;
+  int updates = 0;
+  while (battle.state.turnCount == turn && updates < 100) {
+    ASSERT_NE(dynamic_cast<CStageStrategy_UnitCommandAI*>(battle.GetStrategy()), nullptr);
+    battle.Update();
+    ++updates;
+  }
+  EXPECT_EQ(updates, 21);
+  EXPECT_EQ(slime.direction, D::LEFT);
+}
+
+}  // namespace
