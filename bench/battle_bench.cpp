@@ -1,9 +1,13 @@
 // Battle costs on stage 7, the busiest castle: the danger zone the player
 // may display (every enemy's move and search ranges), one whole battle
-// frame, update and draw, and the heaviest frame of an attack.
+// frame, update and draw, the heaviest frame of an attack, an enemy's
+// thinking at its worst and a whole enemy phase.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -12,6 +16,8 @@
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
 #include "battle/stage.h"
+#include "battle/stage_data.h"
+#include "battle/stage_strategies.h"
 #include "battle/traverse.h"
 #include "battle/unit.h"
 #include "combat/attack_types.h"
@@ -20,6 +26,7 @@
 #include "combat/skill_table.h"
 #include "combat/unit_action.h"
 #include "core/map_grid.h"
+#include "core/random.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 
@@ -39,6 +46,8 @@ bool StartLibrary(benchmark::State& state) {
   imageManager = std::make_unique<CImageManager>();
   LoadUnitSprites();
   soundManager = std::make_unique<CSoundManager>(false);
+  gameRandom = std::make_unique<CRandom>(1);
+  effectRandom = std::make_unique<CRandom>(1);
   ready = true;
   return true;
 }
@@ -66,14 +75,9 @@ void BM_DangerZoneStage7(benchmark::State& state) {
   Battle battle(7);
   size_t cells = 0;
   for (auto _ : state) {
-    cells = 0;
-    for (CUnit* unit : battle.stage->state.units) {
-      if (unit->team != 1) continue;
-      const CTraverseInfo moves = GetTraverseInfo(*battle.stage, unit->grid, unit->GetMove(), unit->flying, true, 1);
-      const int search = unit->ai ? unit->ai->searchRange : 0;
-      const CTraverseInfo sight = GetTraverseInfo(*battle.stage, unit->grid, search, unit->flying, false, 1);
-      cells += moves.grids.size() + sight.grids.size();
-    }
+    // Exactly what browsing computes when the player shows the zone.
+    const SDangerZone zone = GetDangerZone(*battle.stage);
+    cells = zone.move.size() + zone.sight.size();
     benchmark::DoNotOptimize(cells);
   }
   state.counters["cells"] = static_cast<double>(cells);
@@ -188,3 +192,107 @@ void BM_BattleFrameStage7ArrowShower(benchmark::State& state) {
 BENCHMARK(BM_BattleFrameStage7ArrowShower)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+namespace {
+
+// The AI scores every target with the hit rate, which writes a trace line
+// each time; the benchmarks send standard output away while they run.
+class CQuietStdout {
+ public:
+  CQuietStdout() : saved(dup(STDOUT_FILENO)) {
+    std::fflush(stdout);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    close(null);
+  }
+  ~CQuietStdout() {
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+  }
+  CQuietStdout(const CQuietStdout&) = delete;
+  CQuietStdout& operator=(const CQuietStdout&) = delete;
+
+ private:
+  int saved;
+};
+
+// The widest search range any placement gives.
+int LargestSearchRange() {
+  int largest = 0;
+  for (int s = 0; s < STAGE_COUNT; ++s) {
+    for (const CEnemyInfo& e : GetStageData(s).enemies) largest = std::max(largest, e.searchRange);
+  }
+  return largest;
+}
+
+}  // namespace
+
+// One Think() at its worst: stage 7's widest-looking enemy given the
+// widest search range of any placement, the whole party standing within
+// its walk so that every member is a target with many attack cells.
+void BM_ThinkWorstCase(benchmark::State& state) {
+  if (!StartLibrary(state)) return;
+  Battle battle(7);
+  CStage& stage = *battle.stage;
+  CUnit* thinker = nullptr;
+  for (CUnit* u : stage.state.units) {
+    if (u->team == 1 && u->ai && (!thinker || u->ai->searchRange > thinker->ai->searchRange)) thinker = u;
+  }
+  if (!thinker) {
+    state.SkipWithError("stage 7 has no thinking enemy");
+    return;
+  }
+  thinker->ai->searchRange = LargestSearchRange();
+  const CTraverseInfo near = GetTraverseInfo(stage, thinker->grid, thinker->GetMove() + 1, false, false, 0);
+  std::size_t placed = 0;
+  for (auto it = near.grids.rbegin(); it != near.grids.rend() && placed < battle.party.size(); ++it) {
+    if (!stage.GetUnitsAt(it->grid).empty()) continue;
+    CUnit& member = *battle.party[placed++];
+    member.grid = it->grid;
+    if (member.actor) member.actor->SetGridPosition(it->grid.x, it->grid.y);
+  }
+  CQuietStdout quiet;
+  for (auto _ : state) {
+    thinker->mp = thinker->maxMp;
+    benchmark::DoNotOptimize(thinker->ai->Think());
+    thinker->ai->FinishTurn();
+  }
+  state.counters["search_range"] = thinker->ai->searchRange;
+  state.counters["frame_share"] =
+      benchmark::Counter(FrameShare(state), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ThinkWorstCase)->Unit(benchmark::kMicrosecond);
+
+// Enemy turns on stage 7: twenty turns from the start of the battle, the
+// party standing by at once so that nearly every frame is an enemy's
+// thinking, walking or striking; every frame played with the rasteriser off.
+// Reports the frames and the game's work per frame.
+void BM_EnemyTurnsStage7(benchmark::State& state) {
+  if (!StartLibrary(state)) return;
+  CQuietStdout quiet;
+  gamelib_test::SetRasterising(false);
+  long frames = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Battle battle(7);
+    CStage& stage = *battle.stage;
+    const int lastTurn = stage.state.turnCount + 20;
+    state.ResumeTiming();
+    frames = 0;
+    for (; stage.state.turnCount < lastTurn && frames < 200000; ++frames) {
+      stage.Update();
+      stage.Draw();
+      CUnit& front = *stage.state.units.front();
+      auto* browsing = dynamic_cast<CStageStrategy_FreeScroll*>(stage.GetStrategy());
+      if (front.team == 0 && browsing && browsing->IsPlayerInputEnabled()) {
+        EndTurn(front, stage.state.units, stage.state.turnCount, stage);
+      }
+    }
+  }
+  gamelib_test::SetRasterising(true);
+  state.counters["frames"] = static_cast<double>(frames);
+  state.counters["per_frame_share"] = benchmark::Counter(static_cast<double>(state.iterations()) * frames * 17e-3,
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_EnemyTurnsStage7)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -78,24 +78,9 @@ void CStageStrategy_FreeScroll::Hover() {
 void CStageStrategy_FreeScroll::ToggleDanger() {
   showDanger = !showDanger;
   if (!showDanger) return;
-  // Counted as if no unit stood in the way.
-  dangerMove.clear();
-  dangerSight.clear();
-  auto contains = [](const std::vector<SPoint>& cells, SPoint c) {
-    return std::find(cells.begin(), cells.end(), c) != cells.end();
-  };
-  for (const CUnit* u : stage->state.units) {
-    if (u->team != 1) continue;
-    for (const CGridInfo& g : GetTraverseInfo(*stage, u->grid, u->GetMove(), u->flying, false, 0).grids) {
-      if (!contains(dangerMove, g.grid)) dangerMove.push_back(g.grid);
-    }
-  }
-  for (const CUnit* u : stage->state.units) {
-    if (u->team != 1 || !u->ai) continue;
-    for (const CGridInfo& g : GetTraverseInfo(*stage, u->grid, u->ai->searchRange, u->flying, false, 0).grids) {
-      if (!contains(dangerMove, g.grid) && !contains(dangerSight, g.grid)) dangerSight.push_back(g.grid);
-    }
-  }
+  SDangerZone zone = GetDangerZone(*stage);
+  dangerMove = std::move(zone.move);
+  dangerSight = std::move(zone.sight);
 }
 
 void CStageStrategy_FreeScroll::ProcessInput() {

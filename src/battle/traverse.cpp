@@ -209,3 +209,31 @@ void DrawGridHighlights(CStage& stage, const CTraverseInfo& info, EGridHighlight
   for (const CGridInfo& g : info.grids) cells.push_back(g.grid);
   DrawGridHighlights(stage, cells, kind);
 }
+
+SDangerZone GetDangerZone(const CStage& stage) {
+  SDangerZone zone;
+  const CGeographicalFeatures* map = stage.GetMap();
+  if (!map) return zone;
+  // A mark per map cell keeps the lists free of repeats without searching them.
+  std::vector<char> marked(static_cast<std::size_t>(map->width) * map->height, 0);
+  auto add = [&](std::vector<SPoint>& list, SPoint c) {
+    char& m = marked[static_cast<std::size_t>(c.y) * map->width + c.x];
+    if (!m) {
+      m = 1;
+      list.push_back(c);
+    }
+  };
+  for (const CUnit* u : stage.state.units) {
+    if (u->team != 1) continue;
+    for (const CGridInfo& g : GetTraverseInfo(stage, u->grid, u->GetMove(), u->flying, false, 0).grids) {
+      add(zone.move, g.grid);
+    }
+  }
+  for (const CUnit* u : stage.state.units) {
+    if (u->team != 1 || !u->ai) continue;
+    for (const CGridInfo& g : GetTraverseInfo(stage, u->grid, u->ai->searchRange, u->flying, false, 0).grids) {
+      add(zone.sight, g.grid);
+    }
+  }
+  return zone;
+}

@@ -76,6 +76,15 @@ SPoint TrimRouteToMove(const std::vector<EDirection4>& route, SPoint start, int 
 // the map and not walls, nearest first.
 std::vector<SPoint> GetGridsInRange(const CUnit& unit, const CStage& stage, int rangeMin, int rangeMax);
 
+// The enemies' danger zone, counted as if no unit stood in the way: the
+// cells some enemy can walk to, and beyond them the cells some enemy
+// notices targets in (its AI's search range), each once, in enemy order.
+struct SDangerZone {
+  std::vector<SPoint> move;
+  std::vector<SPoint> sight;
+};
+SDangerZone GetDangerZone(const CStage& stage);
+
 // Highlights of the range displays.
 enum class EGridHighlight { MOVE, RANGE, ATTACK, SKILL, SIGHT };
 
