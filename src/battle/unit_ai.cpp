@@ -202,39 +202,30 @@ bool CUnitAI_AttackByWeapon::PlanAttack(const CTraverseInfo& moveRange, CThinkRe
 
 // ---- by skill ------------------------------------------------------------------
 
-namespace {
-
-std::vector<SAttackPosition> SkillPositions(ESkill skill, const CUnit& target, const CStage& stage) {
-  const SSkillInfo& s = GetSkillInfo(skill);
-  return GetAttackPositions(s.area, s.minRange, s.maxRange, target, stage);
-}
-
-// The skill's attack, its MP taken at once; refused without the MP.
-bool CommitSkill(CUnit& unit, ESkill skill, const CInnerInfo& c, CThinkResult& result) {
-  const int cost = GetSkillInfo(skill).mp;
-  if (unit.mp < cost) return false;
-  unit.mp -= cost;
-  result.type = CThinkResult::TYPE_ATTACK;
-  result.attack = CThinkResult_AttackInfo{true, skill, unit.grid + c.aimOffset};
-  return true;
-}
-
-}  // namespace
-
-CUnitAI_AttackBySkill::CUnitAI_AttackBySkill(CStage& stage_, CUnit& unit_, int searchRange_, ESearchType searchType_)
-    : CUnitAIPlanning(stage_, unit_, searchRange_), searchType(searchType_) {
+CUnitAIBySkill::CUnitAIBySkill(CStage& stage_, CUnit& unit_, int searchRange_)
+    : CUnitAIPlanning(stage_, unit_, searchRange_) {
   if (!unit_.skills.empty()) skill = unit_.skills.front();
 }
 
-bool CUnitAI_AttackBySkill::CanPlan() const { return !unit->skills.empty(); }
+bool CUnitAIBySkill::CanPlan() const { return !unit->skills.empty(); }
 
-std::vector<SAttackPosition> CUnitAI_AttackBySkill::Positions(const CUnit& target) const {
-  return SkillPositions(unit->skills.front(), target, *stage);
+std::vector<SAttackPosition> CUnitAIBySkill::Positions(const CUnit& target) const {
+  const SSkillInfo& s = GetSkillInfo(unit->skills.front());
+  return GetAttackPositions(s.area, s.minRange, s.maxRange, target, *stage);
 }
 
-bool CUnitAI_AttackBySkill::Commit(const CInfo&, const CInnerInfo& c, CThinkResult& result) {
-  return CommitSkill(*unit, unit->skills.front(), c, result);
+bool CUnitAIBySkill::Commit(const CInfo&, const CInnerInfo& c, CThinkResult& result) {
+  const ESkill first = unit->skills.front();
+  const int cost = GetSkillInfo(first).mp;
+  if (unit->mp < cost) return false;
+  unit->mp -= cost;
+  result.type = CThinkResult::TYPE_ATTACK;
+  result.attack = CThinkResult_AttackInfo{true, first, unit->grid + c.aimOffset};
+  return true;
 }
+
+CUnitAI_AttackBySkill::CUnitAI_AttackBySkill(CStage& stage_, CUnit& unit_, int searchRange_, ESearchType searchType_)
+    : CUnitAIBySkill(stage_, unit_, searchRange_), searchType(searchType_) {}
 
 bool CUnitAI_AttackBySkill::PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) {
   const ESkill first = unit->skills.front();
@@ -263,11 +254,7 @@ bool CUnitAI_AttackBySkill::PlanAttack(const CTraverseInfo& moveRange, CThinkRes
 // ---- support -------------------------------------------------------------------
 
 CUnitAI_SupportBySkill::CUnitAI_SupportBySkill(CStage& stage_, CUnit& unit_, int searchRange_)
-    : CUnitAIPlanning(stage_, unit_, searchRange_) {
-  if (!unit_.skills.empty()) skill = unit_.skills.front();
-}
-
-bool CUnitAI_SupportBySkill::CanPlan() const { return !unit->skills.empty(); }
+    : CUnitAIBySkill(stage_, unit_, searchRange_) {}
 
 std::vector<CUnit*> CUnitAI_SupportBySkill::Targets() const {
   std::vector<CUnit*> allies;  // itself included
@@ -275,14 +262,6 @@ std::vector<CUnit*> CUnitAI_SupportBySkill::Targets() const {
     if (u->team == unit->team && !u->IsDead()) allies.push_back(u);
   }
   return allies;
-}
-
-std::vector<SAttackPosition> CUnitAI_SupportBySkill::Positions(const CUnit& target) const {
-  return SkillPositions(unit->skills.front(), target, *stage);
-}
-
-bool CUnitAI_SupportBySkill::Commit(const CInfo&, const CInnerInfo& c, CThinkResult& result) {
-  return CommitSkill(*unit, unit->skills.front(), c, result);
 }
 
 bool CUnitAI_SupportBySkill::PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) {

@@ -101,31 +101,37 @@ class CUnitAI_AttackByWeapon : public CUnitAIPlanning {
   std::vector<SAttackPosition> Positions(const CUnit& target) const override;
 };
 
-class CUnitAI_AttackBySkill : public CUnitAIPlanning {
+// The two kinds that plan with the unit's first skill, whose MP is taken
+// as soon as an attack with it is planned.
+class CUnitAIBySkill : public CUnitAIPlanning {
  public:
-  CUnitAI_AttackBySkill(CStage& stage, CUnit& unit, int searchRange, ESearchType searchType);
-  ESearchType searchType;
   ESkill skill{};  // the unit's first skill
 
  protected:
-  bool PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) override;
+  CUnitAIBySkill(CStage& stage, CUnit& unit, int searchRange);
   std::vector<SAttackPosition> Positions(const CUnit& target) const override;
+  // Only damaged data places a skill kind without a skill: it stands by.
   bool CanPlan() const override;
   bool Commit(const CInfo& info, const CInnerInfo& c, CThinkResult& result) override;
 };
 
-class CUnitAI_SupportBySkill : public CUnitAIPlanning {
+class CUnitAI_AttackBySkill : public CUnitAIBySkill {
+ public:
+  CUnitAI_AttackBySkill(CStage& stage, CUnit& unit, int searchRange, ESearchType searchType);
+  ESearchType searchType;
+
+ protected:
+  bool PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) override;
+};
+
+class CUnitAI_SupportBySkill : public CUnitAIBySkill {
  public:
   CUnitAI_SupportBySkill(CStage& stage, CUnit& unit, int searchRange);
-  ESkill skill{};  // the unit's first skill
 
  protected:
   bool PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) override;
   bool PlanMove(const CTraverseInfo& searchBlocked, const CTraverseInfo& searchFree, CThinkResult& result) override;
   std::vector<CUnit*> Targets() const override;
-  std::vector<SAttackPosition> Positions(const CUnit& target) const override;
-  bool CanPlan() const override;
-  bool Commit(const CInfo& info, const CInnerInfo& c, CThinkResult& result) override;
 };
 
 // The AI of `kind` for `unit`, noticing targets within `searchRange`.

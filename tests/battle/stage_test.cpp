@@ -20,44 +20,12 @@
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "game/main_loop.h"
+#include "real_battle_test.h"
 #include "ui/status_window.h"
 
 namespace {
 
-class StageTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    SetGraphMode(640, 480, 32, 60);
-    ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
-    SetTransColor(255, 0, 255);
-    SetDrawMode(DX_DRAWMODE_BILINEAR);
-    CreateFonts();
-    imageManager = std::make_unique<CImageManager>();
-    LoadUnitSprites();
-    soundManager = std::make_unique<CSoundManager>(false);
-    gameRandom = std::make_unique<CRandom>(1);
-    effectRandom = std::make_unique<CRandom>(1);
-  }
-  static void TearDownTestSuite() {
-    soundManager.reset();
-    imageManager.reset();
-    GameLib_End();
-  }
-  void SetUp() override {
-    for (ECharactor c : {ECharactor::KNIGHT, ECharactor::PRIESTESS, ECharactor::ARCHER, ECharactor::SORCERESS,
-                         ECharactor::FIGHTER}) {
-      auto unit = std::make_unique<CUnit>(c, 0, SPoint(0, 0));
-      unit->InitByCharactor();
-      party.push_back(std::move(unit));
-    }
-  }
-  std::vector<CUnit*> Sortie(size_t count) {
-    std::vector<CUnit*> out;
-    for (size_t i = 0; i < count && i < party.size(); ++i) out.push_back(party[i].get());
-    return out;
-  }
-  std::vector<std::unique_ptr<CUnit>> party;
-};
+using StageTest = RealBattleTest;
 
 TEST_F(StageTest, EveryStageBuildsWithEachUnitOnACellItMayEnter) {
   for (int stageNo = 0; stageNo < STAGE_COUNT; ++stageNo) {

@@ -15,6 +15,7 @@
 #include "battle/unit.h"
 #include "battle/unit_order_window.h"
 #include "combat/small_battle.h"
+#include "real_battle_test.h"
 #include "combat/unit_action.h"
 #include "game/main_loop.h"
 #include "persist/option_info.h"
@@ -30,40 +31,18 @@ namespace {
 
 using D = EDirection4;
 
-class PlayerTurnTest : public ::testing::Test {
+class PlayerTurnTest : public RealBattleTest {
  protected:
-  static void SetUpTestSuite() {
-    SetGraphMode(640, 480, 32, 60);
-    ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
-    CreateFonts();
-    imageManager = std::make_unique<CImageManager>();
-    LoadUnitSprites();
-    soundManager = std::make_unique<CSoundManager>(false);
-    gameRandom = std::make_unique<CRandom>(1);
-    effectRandom = std::make_unique<CRandom>(1);
-  }
   static void TearDownTestSuite() {
     keyManager.reset();
-    soundManager.reset();
-    imageManager.reset();
-    GameLib_End();
+    RealBattleTest::TearDownTestSuite();
   }
   void SetUp() override {
+    RealBattleTest::SetUp();
     keyManager = std::make_unique<CKeyManager>(options.joypadAssign);
     gamelib_test::ClearInjectedInput();
-    for (ECharactor c : {ECharactor::KNIGHT, ECharactor::PRIESTESS, ECharactor::ARCHER, ECharactor::SORCERESS,
-                         ECharactor::FIGHTER}) {
-      party.push_back(std::make_unique<CUnit>(c, 0, SPoint(0, 0)));
-      party.back()->InitByCharactor();
-    }
   }
   void TearDown() override { gamelib_test::ClearInjectedInput(); }
-
-  std::vector<CUnit*> Sortie() {
-    std::vector<CUnit*> out;
-    for (auto& u : party) out.push_back(u.get());
-    return out;
-  }
 
   // One frame with `keys` held (a key held over several frames is pushed once).
   static void Frame(CStage& stage, std::initializer_list<int> keys = {}) {
@@ -107,7 +86,6 @@ class PlayerTurnTest : public ::testing::Test {
   }
 
   COptionInfo options;
-  std::vector<std::unique_ptr<CUnit>> party;
 };
 
 TEST_F(PlayerTurnTest, MoveAttackAndStandByMakeOneTurn) {
