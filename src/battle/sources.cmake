@@ -14,6 +14,7 @@ list(APPEND QUORVANE_SOURCES
   src/battle/cursor.cpp
   src/battle/stage.cpp
   src/battle/stage_strategies.cpp
+  src/battle/announce.cpp
   src/battle/unit_command.cpp
   src/battle/unit_command_ai.cpp
   src/battle/unit_ai.cpp

@@ -10,6 +10,7 @@
 #include "battle/cursor.h"
 #include "battle/enemy.h"
 #include "battle/geographical_features.h"
+#include "battle/announce.h"
 #include "battle/stage_strategies.h"
 #include "battle/unit.h"
 #include "battle/unit_ai.h"

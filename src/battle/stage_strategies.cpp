@@ -4,6 +4,7 @@
 #include <string>
 
 #include "assets/sound_manager.h"
+#include "battle/announce.h"
 #include "battle/cursor.h"
 #include "battle/geographical_features.h"
 #include "battle/unit.h"
@@ -15,19 +16,6 @@
 #include "runtime/key_manager.h"
 #include "ui/dialog.h"
 #include "ui/menu_dialog.h"
-
-// ---- announcements -------------------------------------------------------------
-
-CStageStrategy_Announce::CStageStrategy_Announce(CStage& stage_, EType type_) : CStageStrategy(stage_), type(type_) {
-  stage->cursor->visible = false;
-  stage->showCheapStatus = false;
-}
-
-void CStageStrategy_Announce::Update() {
-  if (type != STAGE_START) return;  // the end of a battle waits for its result screens
-  stage->cursor->visible = true;
-  stage->ResumeBrowsing();
-}
 
 // ---- browsing and the turn dispatch ------------------------------------------
 

@@ -1,12 +1,11 @@
-// The battle strategies of the battle scene itself: the announcement that
-// opens and closes a battle, browsing the map with the turn dispatch, the
-// system menu, and an enemy's turn. The announcements' telops and the AI's
-// plans come with their own screens; until then these keep a battle running.
+// The battle's resting strategy, browsing the map with the turn dispatch,
+// and the system menu it opens.
 #pragma once
 
 #include <optional>
 #include <vector>
 
+#include "battle/announce.h"
 #include "battle/cursor.h"
 #include "battle/stage.h"
 #include "battle/traverse.h"
@@ -15,17 +14,6 @@
 class CDialog;
 
 class CUnit;
-
-class CStageStrategy_Announce : public CStageStrategy {
- public:
-  enum EType { STAGE_START = 0, STAGE_CLEARED = 1, GAME_OVER = 2 };
-  CStageStrategy_Announce(CStage& stage, EType type);
-  void Update() override;
-  EType GetType() const { return type; }
-
- private:
-  EType type;
-};
 
 // Browsing the map; every frame it also dispatches the next turn. While a
 // party unit is active the player steers the cursor, looks at any unit's

@@ -4,6 +4,7 @@ std::unique_ptr<CScene> currentScene;
 std::unique_ptr<CScene> nextScene;
 bool quitRequested = false;
 std::function<std::unique_ptr<CScene>()> titleSceneMaker;
+std::function<std::unique_ptr<CScene>()> campSceneMaker;
 
 void SetNextScene(std::unique_ptr<CScene> scene) { nextScene = std::move(scene); }
 

@@ -21,6 +21,8 @@ extern bool quitRequested;
 // Makes the title scene. The start-up installs it, so that a battle given up
 // can go back to the title without knowing the scenes above it.
 extern std::function<std::unique_ptr<CScene>()> titleSceneMaker;
+// Makes the camp, where a won battle leads; the title while none is installed.
+extern std::function<std::unique_ptr<CScene>()> campSceneMaker;
 
 // Asking twice before a switch point keeps only the last scene.
 void SetNextScene(std::unique_ptr<CScene> scene);

@@ -3,6 +3,7 @@ list(APPEND QUORVANE_SOURCES
   src/ui/dialog.cpp
   src/ui/panes.cpp
   src/ui/menu_dialog.cpp
+  src/ui/message_dialog.cpp
   src/ui/window_panes.cpp
   src/ui/status_window.cpp
   src/ui/action_predict_window.cpp

@@ -10,4 +10,5 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/battle/stage_test.cpp
   tests/battle/unit_command_test.cpp
   tests/battle/unit_ai_test.cpp
+  tests/battle/announce_test.cpp
 )
