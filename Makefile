@@ -4,7 +4,7 @@ TESTBUILD := build/test
 JOBS ?= 2
 CTEST_TIMEOUT ?= 300
 
-.PHONY: run build test bench content ui-pictures act-films fuzz deps clean
+.PHONY: run build test bench content ui-pictures act-films autoplay fuzz deps clean
 
 deps:
 	@scripts/setup-deps
@@ -22,7 +22,7 @@ $(TESTBUILD)/build.ninja:
 	cmake -S . -B $(TESTBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF
 
 test: deps $(TESTBUILD)/build.ninja
-	cmake --build $(TESTBUILD) -j $(JOBS) --target quorvane_tests
+	cmake --build $(TESTBUILD) -j $(JOBS) --target quorvane_tests autoplay
 	cd $(TESTBUILD) && ctest --output-on-failure --timeout $(CTEST_TIMEOUT) -j $(JOBS)
 
 bench: deps $(RELEASE)/build.ninja
@@ -41,6 +41,10 @@ ui-pictures: deps $(RELEASE)/build.ninja
 act-films: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS) --target actfilms
 	./$(RELEASE)/actfilms $(RELEASE)/act-films
+
+# The headless battle runner: build/release/autoplay --stage S --seed N.
+autoplay: deps $(RELEASE)/build.ninja
+	cmake --build $(RELEASE) -j $(JOBS) --target autoplay
 
 # Fuzzing: clang with libFuzzer and the sanitizers, in its own build tree.
 # New inputs go to build/fuzz/corpus; the committed seeds stay as they are.
