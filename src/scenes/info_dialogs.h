@@ -1,0 +1,15 @@
+// The camp's information boxes beside its lists: a map's terms, what a
+// parameter does, what a skill does. Nothing in them takes the focus.
+#pragma once
+
+#include <memory>
+
+#include "battle/unit_status.h"
+#include "combat/attack_types.h"
+#include "ui/dialog.h"
+
+// Throws CNoSuchStageError for a stage outside 0..8.
+std::unique_ptr<CDialog> CreateScenarioInfoDialog(int stageNo);
+// Throw std::runtime_error for a value outside their tables.
+std::unique_ptr<CDialog> CreateParamInfoDialog(EStatusType status);
+std::unique_ptr<CDialog> CreateSkillInfoDialog(ESkill skill);
