@@ -124,7 +124,7 @@ TEST_F(StageTest, SmallStatusWindowShowsTheUnitUnderTheCursorAwayFromIt) {
   CStage stage(0, Sortie(5));
   CUnit& first = *stage.state.units.front();
   EXPECT_EQ(stage.cheapStatusWindow, nullptr) << "the cursor is hidden during the opening announcement";
-  stage.Update();
+  for (int frame = 0; frame <= CStrategy_Telop::kHandOverFrame; ++frame) stage.Update();  // the opening telop
   ASSERT_NE(stage.cheapStatusWindow, nullptr) << "browsing opens on the active unit";
   EXPECT_EQ(&stage.cheapStatusWindow->GetUnit(), &first);
 
