@@ -21,6 +21,7 @@
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
 #include "runtime/scene.h"
+#include "scenes/scene_camp.h"
 #include "scenes/scene_title.h"
 
 namespace {
@@ -72,6 +73,7 @@ void InitGlobals() {
   effectRandom = std::make_unique<CRandom>();
   keyManager = std::make_unique<CKeyManager>(optionInfo.joypadAssign);
   titleSceneMaker = [] { return std::make_unique<CSceneTitle>(); };
+  campSceneMaker = [] { return std::make_unique<CSceneCamp>(); };
   currentScene = titleSceneMaker();
 }
 

@@ -1,13 +1,11 @@
 #include "scenes/scene_title.h"
 
-#include <vector>
-
 #include "assets/image_manager.h"
-#include "battle/stage.h"
 #include "persist/save_data.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
+#include "scenes/scene_camp.h"
 
 CSceneTitle::CSceneTitle() { titleImage = imageManager->GetHandle("title.png"); }
 
@@ -26,9 +24,7 @@ void CSceneTitle::ProcessInput() {
   Begin();
   if (!keyManager->IsPush(EGameKey::DECIDE, true)) return;
   gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // play time counts from here
-  std::vector<CUnit*> sortie;
-  for (const auto& unit : saveData->party) sortie.push_back(unit.get());
-  SetNextScene(std::make_unique<CStage>(0, sortie));
+  SetNextScene(std::make_unique<CSceneCamp>());
 }
 
 void CSceneTitle::Draw() {

@@ -1,6 +1,5 @@
-// The title scene. Until the title menu and the camp are in, it shows the
-// title picture and DECIDE (Z) starts a new game straight in the first
-// forest battle.
+// The title scene. Until the title menu is in, it shows the title picture
+// and DECIDE (Z) starts a new game in the camp.
 #pragma once
 
 #include "runtime/scene.h"

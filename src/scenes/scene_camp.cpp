@@ -1,0 +1,351 @@
+#include "scenes/scene_camp.h"
+
+#include <cstdio>
+#include <string>
+
+#include "battle/stage_data.h"
+#include "battle/unit.h"
+#include "battle/unit_tables.h"
+#include "persist/save_data.h"
+#include "persist/system_data.h"
+#include "runtime/globals.h"
+#include "runtime/key_manager.h"
+#include "scenes/dialog_rows.h"
+#include "scenes/edit_param_dialog.h"
+#include "scenes/get_skill_dialog.h"
+#include "scenes/info_dialogs.h"
+#include "scenes/party_dialogs.h"
+#include "ui/dialog.h"
+#include "ui/menu_dialog.h"
+#include "ui/message_dialog.h"
+
+namespace {
+
+bool Pushed(EGameKey key) { return keyManager && keyManager->IsPush(key, true); }
+
+// Replaces an information box with `next`, at the same place.
+CDialog* ReplaceInfo(CGuiManager& manager, CDialog* old, std::unique_ptr<CDialog> next) {
+  const SPoint at = old ? old->position : SPoint(0, 0);
+  if (old) old->Close();
+  return manager.OpenDialog(at, std::move(next));
+}
+
+// The camp menu.
+class CStrategy_RootMenu : public CSceneCamp::CStrategy {
+ public:
+  using CStrategy::CStrategy;
+  void Draw() override {
+    scene->GetMainManager().Draw();
+    scene->GetMoneyManager().Draw();
+  }
+  void Update() override {
+    scene->GetMainManager().Update();
+    scene->GetMoneyManager().Update();
+  }
+  void ProcessInput() override;
+};
+
+// The map list, then the units that go.
+class CStrategy_SenarioSelect : public CSceneCamp::CStrategy {
+ public:
+  explicit CStrategy_SenarioSelect(CSceneCamp& scene);
+  void Draw() override {
+    scene->GetMainManager().Draw();
+    info.Draw();
+  }
+  void Update() override {
+    scene->GetMainManager().Update();
+    info.Update();
+    if (sortie && sortie->IsClosed()) sortie = nullptr;
+  }
+  void ProcessInput() override;
+
+ private:
+  std::size_t MapCount() const { return saveData->bonusMapOpened ? STAGE_COUNT : STAGE_COUNT - 1; }
+  CDialog* mapList = nullptr;
+  CDialog* sortie = nullptr;
+  CGuiManager info;
+  CDialog* infoDialog = nullptr;
+};
+
+// The party, then one member's parameters or skills. `Kind` tells which.
+class CStrategy_PartyEdit : public CSceneCamp::CStrategy {
+ public:
+  enum EKind { EDIT_PARAM, GET_SKILL };
+  CStrategy_PartyEdit(CSceneCamp& scene, EKind kind);
+  void Draw() override {
+    info.Draw();
+    scene->GetMainManager().Draw();
+  }
+  void Update() override;
+  void ProcessInput() override;
+
+ private:
+  void OpenFor(CUnit& unit);
+  EKind kind;
+  CDialog* unitList = nullptr;
+  CDialog* editor = nullptr;  // the parameter or skill dialog
+  CGuiManager info;
+  CDialog* infoDialog = nullptr;
+};
+
+// The slot list; saving stays in it.
+class CStrategy_Save : public CSceneCamp::CStrategy {
+ public:
+  explicit CStrategy_Save(CSceneCamp& scene);
+  void Draw() override { scene->GetMainManager().Draw(); }
+  void Update() override { scene->GetMainManager().Update(); }
+  void ProcessInput() override;
+
+ private:
+  SPoint At() const;
+  CDialog* slotList = nullptr;
+  CDialog* failure = nullptr;  // the box that says a save failed
+};
+
+void CStrategy_RootMenu::ProcessInput() {
+  if (!keyManager) return;
+  scene->GetMainManager().ProcessInput(*keyManager);
+  scene->GetMoneyManager().ProcessInput(*keyManager);
+  if (!Pushed(EGameKey::DECIDE)) return;  // CANCEL does nothing: a battle is the way out
+  const CPaneBase* focused = scene->GetRootDialog()->GetFocusedPane();
+  const std::string name = focused ? focused->name : "";
+  if (name == "senario") scene->SetStrategy(std::make_unique<CStrategy_SenarioSelect>(*scene));
+  if (name == "editparam") {
+    scene->SetStrategy(std::make_unique<CStrategy_PartyEdit>(*scene, CStrategy_PartyEdit::EDIT_PARAM));
+  }
+  if (name == "getskill") {
+    scene->SetStrategy(std::make_unique<CStrategy_PartyEdit>(*scene, CStrategy_PartyEdit::GET_SKILL));
+  }
+  if (name == "save") scene->SetStrategy(std::make_unique<CStrategy_Save>(*scene));
+}
+
+// ---- choosing the map ----------------------------------------------------------
+
+CStrategy_SenarioSelect::CStrategy_SenarioSelect(CSceneCamp& scene_) : CStrategy(scene_) {
+  std::vector<SMenuItem> items;
+  char caption[160];
+  for (std::size_t i = 0; i < MapCount(); ++i) {
+    const int cleared = i < saveData->clearCounts.size() ? saveData->clearCounts[i] : 0;
+    std::snprintf(caption, sizeof caption, "%s：クリア回数 %d回", GetStageInfo(static_cast<int>(i)).name, cleared);
+    items.push_back({true, std::to_string(i), caption});
+  }
+  auto list = CreateMenuDialog("シナリオ選択", items);
+  list->playsSounds = true;
+  CDialog* root = scene->GetRootDialog();
+  mapList = root->OpenChildDialog(SPoint(root->position.x + root->width - 15, root->position.y + 20), std::move(list));
+  infoDialog = info.OpenDialog(SPoint(mapList->position.x, mapList->position.y + mapList->height + 10),
+                               CreateScenarioInfoDialog(0));
+}
+
+void CStrategy_SenarioSelect::ProcessInput() {
+  if (!keyManager) return;
+  scene->GetMainManager().ProcessInput(*keyManager);
+  info.ProcessInput(*keyManager);
+  if (sortie) return;  // its hook has the keys
+  const std::optional<std::size_t> n = FocusedRowIndex(*mapList, MapCount());
+  if (Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) {
+    if (n) infoDialog = ReplaceInfo(info, infoDialog, CreateScenarioInfoDialog(static_cast<int>(*n)));
+  }
+  if (Pushed(EGameKey::DECIDE)) {
+    if (!n) return;
+    const int stageNo = static_cast<int>(*n);
+    const int maxUnits = GetStageInfo(stageNo).maxUnits;
+    SSortieDialog built = CreateSortieDialog(saveData->party, maxUnits);
+    built.dialog->playsSounds = true;
+    built.dialog->SetHook(
+        std::make_unique<CDialogHook_SortieUnitSelectDialog>(std::move(built.table), maxUnits, stageNo));
+    CDialog* root = scene->GetRootDialog();
+    sortie = mapList->OpenChildDialog(SPoint(root->position.x + root->width, root->position.y),
+                                      std::move(built.dialog));
+  } else if (Pushed(EGameKey::CANCEL)) {
+    mapList->Close();
+    scene->SetStrategy(std::make_unique<CStrategy_RootMenu>(*scene));
+  }
+}
+
+// ---- parameters and skills -----------------------------------------------------
+
+CStrategy_PartyEdit::CStrategy_PartyEdit(CSceneCamp& scene_, EKind kind_) : CStrategy(scene_), kind(kind_) {
+  auto list = CreateUnitListDialog(saveData->party, kind == EDIT_PARAM);
+  list->playsSounds = true;
+  CDialog* root = scene->GetRootDialog();
+  const int below = kind == EDIT_PARAM ? root->height - 10 : root->height;
+  unitList = root->OpenChildDialog(SPoint(root->position.x, root->position.y + below), std::move(list));
+}
+
+void CStrategy_PartyEdit::Update() {
+  scene->GetMainManager().Update();
+  info.Update();
+  if (editor && editor->IsClosed()) {
+    editor = nullptr;
+    if (infoDialog) infoDialog->Close();
+  }
+  if (infoDialog && infoDialog->IsClosed()) infoDialog = nullptr;
+}
+
+void CStrategy_PartyEdit::OpenFor(CUnit& unit) {
+  CDialog* root = scene->GetRootDialog();
+  const SPoint at(root->position.x + root->width, root->position.y);
+  std::unique_ptr<CDialog> infoBox;
+  if (kind == EDIT_PARAM) {
+    SEditParamDialog built = CreateEditParamDialog(unit);
+    built.dialog->playsSounds = true;
+    built.dialog->SetHook(std::make_unique<CDialogHook_EditParamDialog>(std::move(built.table), unit));
+    editor = unitList->OpenChildDialog(at, std::move(built.dialog));
+    infoBox = CreateParamInfoDialog(EStatusType::HP);
+  } else {
+    SGetSkillDialog built = CreateGetSkillDialog(unit, saveData->money);
+    built.dialog->playsSounds = true;
+    built.dialog->SetHook(std::make_unique<CDialogHook_GetSkillDialog>(std::move(built.table), unit));
+    editor = unitList->OpenChildDialog(at, std::move(built.dialog));
+    const auto& classSkills = GetClassInfo(unit.charactor).skills;
+    if (!classSkills.empty()) infoBox = CreateSkillInfoDialog(classSkills.front().skill);
+  }
+  if (infoBox) infoDialog = info.OpenDialog(SPoint(editor->position.x, editor->position.y + editor->height),
+                                            std::move(infoBox));
+}
+
+void CStrategy_PartyEdit::ProcessInput() {
+  if (!keyManager) return;
+  scene->GetMainManager().ProcessInput(*keyManager);
+  info.ProcessInput(*keyManager);
+  if (!editor) {
+    if (Pushed(EGameKey::DECIDE)) {
+      if (const auto i = FocusedRowIndex(*unitList, saveData->party.size())) OpenFor(*saveData->party[*i]);
+    } else if (kind == EDIT_PARAM ? keyManager->IsDown(EGameKey::CANCEL) : Pushed(EGameKey::CANCEL)) {
+      // The parameter list leaves while CANCEL is held, so the press that
+      // closed the parameters also closes the list.
+      unitList->Close();
+      scene->SetStrategy(std::make_unique<CStrategy_RootMenu>(*scene));
+    }
+    return;
+  }
+  if (kind == EDIT_PARAM) {
+    if ((Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) && infoDialog) {
+      if (const auto status = FocusedStatusType(*editor)) {
+        infoDialog = ReplaceInfo(info, infoDialog, CreateParamInfoDialog(*status));
+      }
+    }
+    return;
+  }
+  // A purchase has been handled by the dialog's hook by now.
+  if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) scene->RefreshMoney();
+  if ((Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) && infoDialog) {
+    const CUnit* unit = nullptr;
+    if (const auto i = FocusedRowIndex(*unitList, saveData->party.size())) unit = saveData->party[*i].get();
+    const auto& classSkills = GetClassInfo(unit ? unit->charactor : ECharactor::KNIGHT).skills;
+    if (const auto row = FocusedRowIndex(*editor, classSkills.size()); row && unit) {
+      infoDialog = ReplaceInfo(info, infoDialog, CreateSkillInfoDialog(classSkills[*row].skill));
+    }
+  }
+}
+
+// ---- saving --------------------------------------------------------------------
+
+SPoint CStrategy_Save::At() const {
+  const CDialog* root = scene->GetRootDialog();
+  return {root->position.x + root->width - 15, root->position.y + 20};
+}
+
+CStrategy_Save::CStrategy_Save(CSceneCamp& scene_) : CStrategy(scene_) {
+  auto list = CreateSaveSlotListDialog();
+  list->playsSounds = true;
+  slotList = scene->GetRootDialog()->OpenChildDialog(At(), std::move(list));
+}
+
+void CStrategy_Save::ProcessInput() {
+  if (!keyManager) return;
+  scene->GetMainManager().ProcessInput(*keyManager);
+  if (failure) {
+    if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
+      failure->Close();
+      failure = nullptr;
+    }
+    return;
+  }
+  if (Pushed(EGameKey::DECIDE)) {
+    const auto n = FocusedRowIndex(*slotList, SAVE_SLOT_COUNT);
+    if (!n) return;
+    try {
+      SaveSaveData(*saveData, SaveSlotPath(static_cast<int>(*n)), gSystemData);
+    } catch (const std::exception& e) {
+      // The slot's earlier save is untouched; the player may try another.
+      failure = slotList->OpenChildDialog(SPoint(At().x + 20, At().y + 40),
+                                          CreateMessageDialog("セーブ失敗", std::string("セーブできませんでした。") +
+                                                                                e.what(),
+                                                              400, 120));
+      return;
+    }
+    // The list again, so that the new summary shows, on the slot just used.
+    slotList->Close();
+    auto list = CreateSaveSlotListDialog();
+    if (CPaneBase* focused = list->GetFocusedPane()) list->SetFocus(focused->name, false);
+    list->SetFocus(std::to_string(*n), true);
+    slotList = scene->GetRootDialog()->OpenChildDialog(At(), std::move(list));
+  } else if (Pushed(EGameKey::CANCEL)) {
+    slotList->Close();
+    scene->SetStrategy(std::make_unique<CStrategy_RootMenu>(*scene));
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<CDialog> CreateSaveSlotListDialog() {
+  const auto slots = GetSaveSlotList();
+  std::vector<SMenuItem> items;
+  for (int i = 0; i < SAVE_SLOT_COUNT; ++i) {
+    const auto& slot = slots[static_cast<std::size_t>(i)];
+    items.push_back({true, std::to_string(i), slot ? slot->GetSummaryText() : "なし"});
+  }
+  auto list = CreateMenuDialog("データ選択", items);
+  list->width = 440;
+  return list;
+}
+
+// ---- the scene -----------------------------------------------------------------
+
+CSceneCamp::CSceneCamp() : background(GetImageHandle("town_entrance.jpg")) {
+  background.SetSizeFromImage();
+  strategy = std::make_unique<CStrategy_RootMenu>(*this);
+  auto root = CreateMenuDialog("キャンプ", {{true, "senario", "シナリオ選択"},
+                                           {true, "editparam", "パラメータ割り振り"},
+                                           {true, "getskill", "スキル取得"},
+                                           {true, "save", "セーブ"}});
+  root->playsSounds = true;
+  rootDialog = mainManager.OpenDialog(SPoint(10, 10), std::move(root));
+  RefreshMoney();
+}
+
+CSceneCamp::~CSceneCamp() = default;
+
+void CSceneCamp::RefreshMoney() {
+  if (moneyDialog) moneyDialog->Close();
+  char caption[32];
+  std::snprintf(caption, sizeof caption, "%d 円", saveData ? saveData->money : 0);
+  auto money = CreateMenuDialog("所持金", {{false, "money", caption}});
+  money->width = rootDialog->width;
+  moneyDialog = moneyManager.OpenDialog(SPoint(rootDialog->position.x, rootDialog->position.y + rootDialog->height + 5),
+                                        std::move(money));
+}
+
+void CSceneCamp::SetStrategy(std::unique_ptr<CStrategy> next) {
+  retired.push_back(std::move(strategy));
+  strategy = std::move(next);
+}
+
+void CSceneCamp::Update() {
+  retired.clear();
+  background.UpdateAnimation();
+  strategy->Update();
+}
+
+void CSceneCamp::ProcessInput() {
+  retired.clear();
+  strategy->ProcessInput();
+}
+
+void CSceneCamp::Draw() {
+  DrawSDrawData(background, SPointD(0.0, 0.0));
+  strategy->Draw();
+}
