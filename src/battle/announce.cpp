@@ -223,8 +223,12 @@ std::unique_ptr<CDialog> CreateSkillPointResultDialog(const CStage& stage) {
   for (const CUnit* unit : stage.state.units) {
     const std::string n = std::to_string(i);
     auto c = row(i);
-    c->AddChild(std::make_unique<CPaneImage>("Icon" + n, SPoint(0, 0),
-                                             MakeUnitWalkRecord(unit->spriteIndex, EDirection4::LEFT)));
+    // The first frame facing left, its top-left corner at the row's.
+    SDrawData icon(GetUnitSpriteHandle(unit->spriteIndex, EDirection4::LEFT, 0));
+    icon.SetImageSize(32, 32);
+    icon.width = 32;
+    icon.height = 32;
+    c->AddChild(std::make_unique<CPaneImage>("Icon" + n, SPoint(0, 0), icon));
     label(*c, "LabelName" + n, 32, unit->name);
     std::snprintf(text, sizeof text, "%3d", unit->skillPoint);
     label(*c, "LabelSkillPoint" + n, 150, text);
@@ -240,9 +244,7 @@ std::unique_ptr<CDialog> CreateSkillPointResultDialog(const CStage& stage) {
   const int money = saveData ? saveData->money : 0;
   const int reward = stage.stageNo >= 0 ? GetStageInfo(stage.stageNo).reward : 0;
   auto c = row(i);
-  SDrawData coins(GetImageHandle("item/coins2.png"));
-  coins.SetSizeFromImage();
-  c->AddChild(std::make_unique<CPaneImage>("Icon" + n, SPoint(0, 0), coins));
+  c->AddChild(std::make_unique<CPaneImage>("Icon" + n, SPoint(0, 0), ImageDrawData("item/coins2.png")));
   label(*c, "LabelName" + n, 32, "クリア報酬");
   std::snprintf(text, sizeof text, "%3d", money);
   label(*c, "LabelMoney" + n, 150, text);

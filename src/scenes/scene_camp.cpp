@@ -18,6 +18,7 @@
 #include "ui/dialog.h"
 #include "ui/menu_dialog.h"
 #include "ui/message_dialog.h"
+#include "ui/window_panes.h"
 
 namespace {
 
@@ -305,8 +306,7 @@ std::unique_ptr<CDialog> CreateSaveSlotListDialog() {
 
 // ---- the scene -----------------------------------------------------------------
 
-CSceneCamp::CSceneCamp() : background(GetImageHandle("town_entrance.jpg")) {
-  background.SetSizeFromImage();
+CSceneCamp::CSceneCamp() : background(ImageDrawData("town_entrance.jpg")) {
   strategy = std::make_unique<CStrategy_RootMenu>(*this);
   auto root = CreateMenuDialog("キャンプ", {{true, "senario", "シナリオ選択"},
                                            {true, "editparam", "パラメータ割り振り"},
