@@ -63,21 +63,18 @@ CStageStrategy_Announce::CStageStrategy_Announce(CStage& stage_, EType type_) : 
   stage->cursor->visible = false;
   stage->showCheapStatus = false;
   switch (type) {
-    case STAGE_START: step = std::make_unique<CStrategy_StageStart>(*this); break;
-    case STAGE_CLEARED: step = std::make_unique<CStrategy_StageCleared>(*this); break;
-    case GAME_OVER: step = std::make_unique<CStrategy_GameOver>(*this); break;
+    case STAGE_START: step.Set(std::make_unique<CStrategy_StageStart>(*this)); break;
+    case STAGE_CLEARED: step.Set(std::make_unique<CStrategy_StageCleared>(*this)); break;
+    case GAME_OVER: step.Set(std::make_unique<CStrategy_GameOver>(*this)); break;
   }
 }
 
 CStageStrategy_Announce::~CStageStrategy_Announce() = default;
 
-void CStageStrategy_Announce::SetStep(std::unique_ptr<CStrategy> next) {
-  retiredSteps.push_back(std::move(step));
-  step = std::move(next);
-}
+void CStageStrategy_Announce::SetStep(std::unique_ptr<CStrategy> next) { step.Set(std::move(next)); }
 
 void CStageStrategy_Announce::Update() {
-  retiredSteps.clear();
+  step.ReleaseRetired();
   if (step) step->Update();
 }
 
@@ -124,19 +121,19 @@ void CStrategy_GameOver::HandOver() {
 // ---- victory -----------------------------------------------------------------
 
 CStrategy_StageCleared::CStrategy_StageCleared(CStageStrategy_Announce& owner_)
-    : CStrategy(owner_), sub(std::make_unique<CStrategy_ShowTelop>(owner_, *this)) {}
+    : CStrategy(owner_) {
+  sub.Set(std::make_unique<CStrategy_ShowTelop>(owner_, *this));
+}
 
 CStrategy_StageCleared::~CStrategy_StageCleared() = default;
 
 void CStrategy_StageCleared::Update() {
-  retired.clear();
+  sub.ReleaseRetired();
   sub->Update();
 }
 
 void CStrategy_StageCleared::SetSubStep(std::unique_ptr<CStageStrategy_Announce::CStrategy> next) {
-  // The old sub-step lives until the next update; the caller may finish.
-  retired.push_back(std::move(sub));
-  sub = std::move(next);
+  sub.Set(std::move(next));
 }
 
 CStrategy_ShowTelop::CStrategy_ShowTelop(CStageStrategy_Announce& owner_, CStrategy_StageCleared& cleared_)

@@ -11,6 +11,7 @@
 
 #include "battle/stage.h"
 #include "core/geometry.h"
+#include "runtime/step_slot.h"
 #include "ui/gui_manager.h"
 
 class CDialog;
@@ -46,14 +47,13 @@ class CStageStrategy_Announce : public CStageStrategy {
 
   EType GetType() const { return type; }
   CStage& GetStage() const { return *stage; }
-  CStrategy* GetStep() const { return step.get(); }
+  CStrategy* GetStep() const { return step.Get(); }
   // The next step takes over at once; the old one lives until the next frame.
   void SetStep(std::unique_ptr<CStrategy> next);
 
  private:
   EType type;
-  std::unique_ptr<CStrategy> step;
-  std::vector<std::unique_ptr<CStrategy>> retiredSteps;
+  CStepSlot<CStrategy> step;
 };
 
 // The large line of text: in at 8 pixels a frame from the right edge,
@@ -105,11 +105,10 @@ class CStrategy_StageCleared : public CStageStrategy_Announce::CStrategy {
   void Draw() override { sub->Draw(); }
   void DrawOverlay() override { sub->DrawOverlay(); }
   void SetSubStep(std::unique_ptr<CStageStrategy_Announce::CStrategy> next);
-  CStageStrategy_Announce::CStrategy* GetSubStep() const { return sub.get(); }
+  CStageStrategy_Announce::CStrategy* GetSubStep() const { return sub.Get(); }
 
  private:
-  std::unique_ptr<CStageStrategy_Announce::CStrategy> sub;
-  std::vector<std::unique_ptr<CStageStrategy_Announce::CStrategy>> retired;
+  CStepSlot<CStageStrategy_Announce::CStrategy> sub;
 };
 
 class CStrategy_ShowTelop : public CStrategy_Telop {

@@ -93,8 +93,7 @@ CStage::CStage(int stageNo_, const std::vector<CUnit*>& sortie) {
 }
 
 CStage::~CStage() {
-  strategy.reset();
-  retiredStrategies.clear();
+  strategy.Clear();
   unitActors.clear();
   // The party lives on in the save data: it leaves the battle without its actor.
   for (CUnit* u : party) {
@@ -160,8 +159,7 @@ void CStage::PlayStageMusic() {
 }
 
 void CStage::SetStrategy(std::unique_ptr<CStageStrategy> next) {
-  if (strategy) retiredStrategies.push_back(std::move(strategy));
-  strategy = std::move(next);
+  strategy.Set(std::move(next));
 }
 
 void CStage::StartPoisonDamage(CUnit& unit, int damage) {
@@ -181,7 +179,7 @@ void CStage::ProcessInput() {
 }
 
 void CStage::Update() {
-  retiredStrategies.clear();
+  strategy.ReleaseRetired();
   if (strategy) strategy->Update();
   if (cheapStatusWindow) cheapStatusWindow->Update();
   hitStop.Update();

@@ -14,6 +14,7 @@
 #include "gfx/draw_queue.h"
 #include "gfx/map_view.h"
 #include "runtime/scene.h"
+#include "runtime/step_slot.h"
 
 class CGeographicalFeatures;
 class CUnit;
@@ -97,7 +98,7 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   // ---- strategies ----
   // The successor takes over at once; the caller may finish its own call.
   void SetStrategy(std::unique_ptr<CStageStrategy> next);
-  CStageStrategy* GetStrategy() const { return strategy.get(); }
+  CStageStrategy* GetStrategy() const { return strategy.Get(); }
   // End-of-turn hand-over (turn_order.h).
   void StartPoisonDamage(CUnit& unit, int damage) override;
   void ResumeBrowsing() override;
@@ -147,10 +148,7 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   void SetUp(const std::vector<CUnit*>& sortie);
   void PlayStageMusic();
 
-  std::unique_ptr<CStageStrategy> strategy;
-  // Replaced strategies, kept until the next frame: the call that replaced
-  // one may still be running in it.
-  std::vector<std::unique_ptr<CStageStrategy>> retiredStrategies;
+  CStepSlot<CStageStrategy> strategy;
   std::vector<std::unique_ptr<CUnit>> monsters;     // the enemies this battle made
   std::vector<CUnit*> party;                        // party units that joined
 };

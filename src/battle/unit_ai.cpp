@@ -137,6 +137,17 @@ std::optional<bool> CUnitAIPlanning::FollowAttackRequest(const std::vector<CInfo
   return Commit(*it, it->inners.front(), result);
 }
 
+bool CUnitAIPlanning::AttackScored(std::vector<CInfo>& infos, ESearchType searchType, CThinkResult& result) {
+  if (infos.empty()) return false;
+  if (auto followed = FollowAttackRequest(infos, result)) return *followed;
+  if (searchType == ESearchType::NEAREST) {
+    SortByRouteCost(infos);
+  } else {
+    GameSort(infos.begin(), infos.end(), [](const CInfo& a, const CInfo& b) { return a.score < b.score; });
+  }
+  return ChooseOrApproach(infos, result);
+}
+
 bool CUnitAIPlanning::ChooseOrApproach(std::vector<CInfo>& infos, CThinkResult& result) {
   const CInfo& best = infos.front();
   const CInnerInfo& c = best.inners.front();
@@ -190,14 +201,7 @@ bool CUnitAI_AttackByWeapon::PlanAttack(const CTraverseInfo& moveRange, CThinkRe
                   ? 0.0
                   : static_cast<double>(t.hp) / GetWeaponDamage(*unit, t) * GetWeaponHitRate(*unit, t) * 0.01;
   }
-  if (infos.empty()) return false;
-  if (auto followed = FollowAttackRequest(infos, result)) return *followed;
-  if (searchType == ESearchType::NEAREST) {
-    SortByRouteCost(infos);
-  } else {
-    GameSort(infos.begin(), infos.end(), [](const CInfo& a, const CInfo& b) { return a.score < b.score; });
-  }
-  return ChooseOrApproach(infos, result);
+  return AttackScored(infos, searchType, result);
 }
 
 // ---- by skill ------------------------------------------------------------------
@@ -241,14 +245,7 @@ bool CUnitAI_AttackBySkill::PlanAttack(const CTraverseInfo& moveRange, CThinkRes
   if (first == ESkill::POISON || first == ESkill::POISON_CLOUD) {
     std::erase_if(infos, [](const CInfo& i) { return i.target->HasExtState(EExtState::POISON); });
   }
-  if (infos.empty()) return false;
-  if (auto followed = FollowAttackRequest(infos, result)) return *followed;
-  if (searchType == ESearchType::NEAREST) {
-    SortByRouteCost(infos);
-  } else {
-    GameSort(infos.begin(), infos.end(), [](const CInfo& a, const CInfo& b) { return a.score < b.score; });
-  }
-  return ChooseOrApproach(infos, result);
+  return AttackScored(infos, searchType, result);
 }
 
 // ---- support -------------------------------------------------------------------

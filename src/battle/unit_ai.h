@@ -83,7 +83,11 @@ class CUnitAIPlanning : public CUnitAIBase {
   // there are none.
   std::optional<CInfo> Candidates(CUnit& target, const CTraverseInfo& range) const;
   std::vector<CInfo> CandidatesOfTargets(const CTraverseInfo& range) const;
-  // Steps 3 to 6 of planning an attack once the infos are sorted as the kind wants.
+  // The attacking kinds' choice among scored targets: the request's target
+  // when it can be struck from here, else the nearest or the weakest.
+  bool AttackScored(std::vector<CInfo>& infos, ESearchType searchType, CThinkResult& result);
+  // Strike the first target's first cell if it costs nothing to reach, or
+  // remember it as the plan and move there.
   bool ChooseOrApproach(std::vector<CInfo>& infos, CThinkResult& result);
   // The request's target when it can be struck from here.
   std::optional<bool> FollowAttackRequest(const std::vector<CInfo>& infos, CThinkResult& result);

@@ -54,10 +54,10 @@ CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& un
     : CStageStrategy(stage_), unit(&unit_) {
   stage->showCheapStatus = false;
   if (type == EUnitCommandType::PASS) {
-    step = std::make_unique<CStrategy_WaitToStandby>(*this);
+    step.Set(std::make_unique<CStrategy_WaitToStandby>(*this));
     return;
   }
-  step = std::make_unique<CStrategy_RootMenu>(*this);
+  step.Set(std::make_unique<CStrategy_RootMenu>(*this));
 
   auto dialog = std::make_unique<CDialog>(150, 120);
   SetGameTitle(*dialog, "行動選択");
@@ -99,22 +99,19 @@ CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& un
 
 CStageStrategy_UnitCommand::~CStageStrategy_UnitCommand() = default;
 
-void CStageStrategy_UnitCommand::SetStep(std::unique_ptr<CStrategy> next) {
-  retiredSteps.push_back(std::move(step));
-  step = std::move(next);
-}
+void CStageStrategy_UnitCommand::SetStep(std::unique_ptr<CStrategy> next) { step.Set(std::move(next)); }
 
 void CStageStrategy_UnitCommand::ReturnToBrowsing() {
   stage->ResumeBrowsing();
 }
 
 void CStageStrategy_UnitCommand::Update() {
-  retiredSteps.clear();
+  step.ReleaseRetired();
   step->Update();
 }
 
 void CStageStrategy_UnitCommand::ProcessInput() {
-  retiredSteps.clear();
+  step.ReleaseRetired();
   step->ProcessInput();
 }
 

@@ -14,6 +14,7 @@
 #include "battle/traverse.h"
 #include "combat/attack_types.h"
 #include "gfx/draw_data.h"
+#include "runtime/step_slot.h"
 #include "ui/gui_manager.h"
 
 class CActionPredictWindow;
@@ -59,7 +60,7 @@ class CStageStrategy_UnitCommand : public CStageStrategy {
   // The next step takes over at once; the old one lives until the next
   // frame, so the call that replaced it may finish.
   void SetStep(std::unique_ptr<CStrategy> next);
-  CStrategy* GetStep() const { return step.get(); }
+  CStrategy* GetStep() const { return step.Get(); }
   CStage& GetStage() const { return *stage; }
   CUnit& GetUnit() const { return *unit; }
   CGuiManager& GetGui() { return gui; }
@@ -69,8 +70,7 @@ class CStageStrategy_UnitCommand : public CStageStrategy {
 
  private:
   CUnit* unit;
-  std::unique_ptr<CStrategy> step;
-  std::vector<std::unique_ptr<CStrategy>> retiredSteps;
+  CStepSlot<CStrategy> step;
   CGuiManager gui;
   CDialog* rootDialog = nullptr;  // owned by gui
 };

@@ -307,7 +307,7 @@ std::unique_ptr<CDialog> CreateSaveSlotListDialog() {
 // ---- the scene -----------------------------------------------------------------
 
 CSceneCamp::CSceneCamp() : background(ImageDrawData("town_entrance.jpg")) {
-  strategy = std::make_unique<CStrategy_RootMenu>(*this);
+  strategy.Set(std::make_unique<CStrategy_RootMenu>(*this));
   auto root = CreateMenuDialog("キャンプ", {{true, "senario", "シナリオ選択"},
                                            {true, "editparam", "パラメータ割り振り"},
                                            {true, "getskill", "スキル取得"},
@@ -329,19 +329,16 @@ void CSceneCamp::RefreshMoney() {
                                         std::move(money));
 }
 
-void CSceneCamp::SetStrategy(std::unique_ptr<CStrategy> next) {
-  retired.push_back(std::move(strategy));
-  strategy = std::move(next);
-}
+void CSceneCamp::SetStrategy(std::unique_ptr<CStrategy> next) { strategy.Set(std::move(next)); }
 
 void CSceneCamp::Update() {
-  retired.clear();
+  strategy.ReleaseRetired();
   background.UpdateAnimation();
   strategy->Update();
 }
 
 void CSceneCamp::ProcessInput() {
-  retired.clear();
+  strategy.ReleaseRetired();
   strategy->ProcessInput();
 }
 

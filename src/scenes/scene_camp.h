@@ -8,6 +8,7 @@
 
 #include "gfx/draw_data.h"
 #include "runtime/scene.h"
+#include "runtime/step_slot.h"
 #include "ui/gui_manager.h"
 
 class CDialog;
@@ -40,7 +41,7 @@ class CSceneCamp : public CScene {
 
   // The next step takes over at once; the old one lives until the next frame.
   void SetStrategy(std::unique_ptr<CStrategy> next);
-  CStrategy* GetStrategy() const { return strategy.get(); }
+  CStrategy* GetStrategy() const { return strategy.Get(); }
   CGuiManager& GetMainManager() { return mainManager; }
   CGuiManager& GetMoneyManager() { return moneyManager; }
   CDialog* GetRootDialog() const { return rootDialog; }
@@ -52,8 +53,7 @@ class CSceneCamp : public CScene {
   CDialog* rootDialog = nullptr;  // owned by mainManager
   CGuiManager moneyManager;
   CDialog* moneyDialog = nullptr;  // owned by moneyManager
-  std::unique_ptr<CStrategy> strategy;
-  std::vector<std::unique_ptr<CStrategy>> retired;
+  CStepSlot<CStrategy> strategy;
 };
 
 // The slot list "データ選択": 16 lines named "0" … "15" with each slot's

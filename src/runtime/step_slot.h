@@ -1,0 +1,30 @@
+// The current step of a scene, a strategy or a command. A step replaces
+// itself by handing its successor to the slot; the old one lives on until
+// the owner's next frame, so the call that replaced it may finish.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+template <class Step>
+class CStepSlot {
+ public:
+  void Set(std::unique_ptr<Step> next) {
+    if (current) retired.push_back(std::move(current));
+    current = std::move(next);
+  }
+  // Frees the replaced steps: call where none of them can be running.
+  void ReleaseRetired() { retired.clear(); }
+  // Frees the current step, then the replaced ones.
+  void Clear() {
+    current.reset();
+    retired.clear();
+  }
+  Step* Get() const { return current.get(); }
+  Step* operator->() const { return current.get(); }
+  explicit operator bool() const { return current != nullptr; }
+
+ private:
+  std::unique_ptr<Step> current;
+  std::vector<std::unique_ptr<Step>> retired;
+};
