@@ -93,7 +93,7 @@ void CStageStrategy_Announce::DrawOverlay() {
 // ---- the telops --------------------------------------------------------------
 
 CStrategy_Telop::CStrategy_Telop(CStageStrategy_Announce& owner_, const char* text_)
-    : CStrategy(owner_), text(text_) {}
+    : CStageStrategy_Announce::CStrategy(owner_), text(text_) {}
 
 void CStrategy_Telop::Update() {
   position.x -= speed;  // heading -90 degrees: to the left
@@ -121,7 +121,7 @@ void CStrategy_GameOver::HandOver() {
 // ---- victory -----------------------------------------------------------------
 
 CStrategy_StageCleared::CStrategy_StageCleared(CStageStrategy_Announce& owner_)
-    : CStrategy(owner_) {
+    : CStageStrategy_Announce::CStrategy(owner_) {
   sub.Set(std::make_unique<CStrategy_ShowTelop>(owner_, *this));
 }
 
@@ -150,7 +150,7 @@ void CStrategy_ShowTelop::HandOver() {
 
 CStrategy_ShowSkillPointResult::CStrategy_ShowSkillPointResult(CStageStrategy_Announce& owner_,
                                                                CStrategy_StageCleared& cleared_)
-    : CStrategy(owner_), cleared(&cleared_) {
+    : CStageStrategy_Announce::CStrategy(owner_), cleared(&cleared_) {
   dialog = OpenCentred(gui, CreateSkillPointResultDialog(owner->GetStage()));
 }
 
@@ -180,7 +180,7 @@ void CStrategy_ShowSkillPointResult::ProcessInput() {
 }
 
 CStrategy_AllCleared::CStrategy_AllCleared(CStageStrategy_Announce& owner_, bool noRetry_)
-    : CStrategy(owner_), noRetry(noRetry_) {
+    : CStageStrategy_Announce::CStrategy(owner_), noRetry(noRetry_) {
   if (noRetry) {
     if (saveData) saveData->bonusMapOpened = true;
     dialog = OpenCentred(gui, CreateMessageDialog("素晴らしい！！",

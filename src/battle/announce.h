@@ -21,20 +21,7 @@ class CStageStrategy_Announce : public CStageStrategy {
   enum EType { STAGE_START = 0, STAGE_CLEARED = 1, GAME_OVER = 2 };
 
   // One step of an announcement; it replaces itself through its owner.
-  class CStrategy {
-   public:
-    explicit CStrategy(CStageStrategy_Announce& owner_) : owner(&owner_) {}
-    virtual ~CStrategy() = default;
-    CStrategy(const CStrategy&) = delete;
-    CStrategy& operator=(const CStrategy&) = delete;
-    virtual void Update() {}
-    virtual void ProcessInput() {}
-    virtual void Draw() {}
-    virtual void DrawOverlay() {}
-
-   protected:
-    CStageStrategy_Announce* owner;
-  };
+  using CStrategy = CStepOf<CStageStrategy_Announce>;
 
   // Hides the cursor and the small status box.
   CStageStrategy_Announce(CStage& stage, EType type);

@@ -29,20 +29,7 @@ enum class EUnitCommandType : int {
 };
 
 // One step of a command; it replaces itself through its owner.
-class CStrategy {
- public:
-  explicit CStrategy(CStageStrategy_UnitCommand& owner_) : owner(&owner_) {}
-  virtual ~CStrategy() = default;
-  CStrategy(const CStrategy&) = delete;
-  CStrategy& operator=(const CStrategy&) = delete;
-  virtual void Update() {}
-  virtual void ProcessInput() {}
-  virtual void Draw() {}
-  virtual void DrawOverlay() {}
-
- protected:
-  CStageStrategy_UnitCommand* owner;
-};
+using CStrategy = CStepOf<CStageStrategy_UnitCommand>;
 
 class CStageStrategy_UnitCommand : public CStageStrategy {
  public:

@@ -6,6 +6,24 @@
 #include <memory>
 #include <vector>
 
+// A step that works for `Owner` (a battle strategy with its four frame
+// operations); the kinds override what they need.
+template <class Owner>
+class CStepOf {
+ public:
+  explicit CStepOf(Owner& owner_) : owner(&owner_) {}
+  virtual ~CStepOf() = default;
+  CStepOf(const CStepOf&) = delete;
+  CStepOf& operator=(const CStepOf&) = delete;
+  virtual void Update() {}
+  virtual void ProcessInput() {}
+  virtual void Draw() {}
+  virtual void DrawOverlay() {}
+
+ protected:
+  Owner* owner;
+};
+
 template <class Step>
 class CStepSlot {
  public:
