@@ -1,13 +1,43 @@
 #include "scenes/scene_title.h"
 
-#include "assets/image_manager.h"
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "assets/sound_manager.h"
 #include "persist/save_data.h"
-#include "runtime/gamelib/gamelib.h"
+#include "persist/system_data.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
+#include "scenes/dialog_rows.h"
 #include "scenes/scene_camp.h"
+#include "ui/dialog.h"
+#include "ui/menu_dialog.h"
+#include "ui/message_dialog.h"
+#include "ui/window_panes.h"
 
-CSceneTitle::CSceneTitle() { titleImage = imageManager->GetHandle("title.png"); }
+namespace {
+
+bool Pushed(EGameKey key) { return keyManager && keyManager->IsPush(key, true); }
+
+void StartCamp() {
+  if (soundManager) soundManager->StopBgm();
+  gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // play time counts from here
+  SetNextScene(std::make_unique<CSceneCamp>());
+}
+
+const char* kEventDirectory = "dat/script/event/";
+
+}  // namespace
+
+// ---- the scene -----------------------------------------------------------------
+
+CSceneTitle::CSceneTitle() : picture(ImageDrawData("title.png")) {
+  strategy.Set(std::make_unique<CStrategy_TitleRootMenu>(*this));
+}
+
+CSceneTitle::~CSceneTitle() = default;
 
 void CSceneTitle::Begin() {
   // Not in the constructor: a battle given up builds the title while it is
@@ -18,16 +48,128 @@ void CSceneTitle::Begin() {
   saveData = NewGameSaveData();
 }
 
-void CSceneTitle::Update() { Begin(); }
+void CSceneTitle::Update() {
+  Begin();
+  strategy.ReleaseRetired();
+  strategy->Update();
+}
 
 void CSceneTitle::ProcessInput() {
   Begin();
-  if (!keyManager->IsPush(EGameKey::DECIDE, true)) return;
-  gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // play time counts from here
-  SetNextScene(std::make_unique<CSceneCamp>());
+  strategy.ReleaseRetired();
+  strategy->ProcessInput();
 }
 
 void CSceneTitle::Draw() {
-  // Without the picture the screen stays plain black.
-  if (titleImage > 0) DrawGraph(0, 0, titleImage, FALSE);
+  DrawSDrawData(picture, SPointD(0.0, 0.0));
+  strategy->Draw();
+}
+
+// ---- the root menu -------------------------------------------------------------
+
+void CStrategy_TitleRootMenu::ProcessInput() {
+  if (!keyManager) return;
+  if (!scene->rootDialog) {
+    if (Pushed(EGameKey::DECIDE)) {
+      auto menu = CreateMenuDialog("タイトル", {{true, "start", "はじめから"},
+                                                {true, "load", "つづきから"},
+                                                {true, "quit", "終了"}});
+      menu->playsSounds = true;
+      if (CountSaveFiles() > 0) menu->MovePaneFocuse(3);  // down, to "つづきから"
+      scene->rootDialog = scene->GetManager().OpenDialog(SPoint(10, 10), std::move(menu));
+    } else if (Pushed(EGameKey::SUB2)) {
+      scene->SetStrategy(std::make_unique<CStrategy_EventMenu>(*scene));
+    }
+    return;
+  }
+  scene->GetManager().ProcessInput(*keyManager);
+  if (Pushed(EGameKey::DECIDE)) {
+    const CPaneBase* focused = scene->rootDialog->GetFocusedPane();
+    const std::string name = focused ? focused->name : "";
+    if (name == "start") StartCamp();
+    if (name == "load") scene->SetStrategy(std::make_unique<CStrategy_Load>(*scene));
+    if (name == "quit") quitRequested = true;  // the main loop ends after this frame
+  } else if (Pushed(EGameKey::CANCEL)) {
+    scene->rootDialog->Close();
+    scene->rootDialog = nullptr;
+  }
+}
+
+// ---- continuing ----------------------------------------------------------------
+
+CStrategy_Load::CStrategy_Load(CSceneTitle& scene_) : CStrategy(scene_) {
+  const auto slots = GetSaveSlotList();
+  auto list = CreateSaveSlotListDialog();
+  // The most recent save first; of equal times the lower slot.
+  int latest = -1;
+  for (int i = 0; i < SAVE_SLOT_COUNT; ++i) {
+    const auto& s = slots[static_cast<std::size_t>(i)];
+    if (s && (latest < 0 || s->fileTime > slots[static_cast<std::size_t>(latest)]->fileTime)) latest = i;
+  }
+  if (latest >= 0) {
+    list->SetFocus("0", false);
+    list->SetFocus(std::to_string(latest), true);
+  }
+  list->playsSounds = true;
+  CDialog* root = scene->rootDialog;
+  slotList = root->OpenChildDialog(SPoint(root->position.x + root->width - 15, root->position.y + 20), std::move(list));
+}
+
+void CStrategy_Load::ProcessInput() {
+  if (!keyManager) return;
+  scene->GetManager().ProcessInput(*keyManager);
+  if (notice) {
+    if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
+      notice->Close();
+      notice = nullptr;
+    }
+    return;
+  }
+  if (Pushed(EGameKey::DECIDE)) {
+    const auto n = FocusedRowIndex(*slotList, SAVE_SLOT_COUNT);
+    if (!n) return;
+    const std::string path = SaveSlotPath(static_cast<int>(*n));
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return;  // "なし": the list stays open
+    try {
+      saveData = LoadSaveData(path);
+    } catch (const std::exception& e) {
+      // The game goes on with nothing changed; the slot's caption already
+      // says it is damaged.
+      notice = slotList->OpenChildDialog(
+          SPoint(slotList->position.x + 20, slotList->position.y + 40),
+          CreateMessageDialog("ロード失敗", std::string("このセーブデータは読み込めません。") + e.what(), 400, 120));
+      return;
+    }
+    StartCamp();
+    std::printf("gSystemData.mLastUpdateTime = %lld\n", static_cast<long long>(gSystemData.mLastUpdateTime));
+  } else if (Pushed(EGameKey::CANCEL)) {
+    slotList->Close();
+    scene->SetStrategy(std::make_unique<CStrategy_TitleRootMenu>(*scene));
+  }
+}
+
+// ---- event scripts -------------------------------------------------------------
+
+CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_) : CStrategy(scene_) {
+  std::vector<SMenuItem> items;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(kEventDirectory, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".xml") == 0) items.push_back({true, name, name});
+  }
+  auto menu = CreateMenuDialog("イベントデータ選択", items);
+  menu->playsSounds = true;
+  list = scene->GetManager().OpenDialog(SPoint(10, 10), std::move(menu));
+}
+
+void CStrategy_EventMenu::ProcessInput() {
+  if (!keyManager) return;
+  scene->GetManager().ProcessInput(*keyManager);
+  // The story scenes come with their own player; until then a script is
+  // listed but not played. CANCEL goes back to the bare title picture.
+  if (Pushed(EGameKey::CANCEL)) {
+    list->Close();
+    scene->SetStrategy(std::make_unique<CStrategy_TitleRootMenu>(*scene));
+  }
 }

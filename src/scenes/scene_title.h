@@ -1,20 +1,81 @@
-// The title scene. Until the title menu is in, it shows the title picture
-// and DECIDE (Z) starts a new game in the camp.
+// The title: the picture and, on DECIDE, the menu "タイトル" — a new game
+// (to the camp), continue from one of the 16 save slots, or quit. S on the
+// bare picture lists the event scripts.
 #pragma once
 
+#include <memory>
+
+#include "gfx/draw_data.h"
 #include "runtime/scene.h"
+#include "runtime/step_slot.h"
+#include "ui/gui_manager.h"
+
+class CDialog;
 
 class CSceneTitle : public CScene {
  public:
+  // One step of the title; it replaces itself through the scene.
+  class CStrategy {
+   public:
+    explicit CStrategy(CSceneTitle& scene_) : scene(&scene_) {}
+    virtual ~CStrategy() = default;
+    CStrategy(const CStrategy&) = delete;
+    CStrategy& operator=(const CStrategy&) = delete;
+    virtual void Draw() { scene->GetManager().Draw(); }
+    virtual void Update() { scene->GetManager().Update(); }
+    virtual void ProcessInput() = 0;
+
+   protected:
+    CSceneTitle* scene;
+  };
+
   CSceneTitle();
+  ~CSceneTitle() override;
   void Update() override;
   void ProcessInput() override;
   void Draw() override;
+
+  void SetStrategy(std::unique_ptr<CStrategy> next) { strategy.Set(std::move(next)); }
+  CStrategy* GetStrategy() const { return strategy.Get(); }
+  CGuiManager& GetManager() { return manager; }
+  CDialog* rootDialog = nullptr;  // the menu while it is open; owned by the manager
 
  private:
   // Starts a new game once the scene is current.
   void Begin();
 
-  int titleImage = 0;
+  SDrawData picture;
+  CGuiManager manager;
+  CStepSlot<CStrategy> strategy;
   bool begun = false;
+};
+
+// The root menu; without it the bare picture.
+class CStrategy_TitleRootMenu : public CSceneTitle::CStrategy {
+ public:
+  using CStrategy::CStrategy;
+  void ProcessInput() override;
+};
+
+// The slot list "データ選択", the most recent save focused.
+class CStrategy_Load : public CSceneTitle::CStrategy {
+ public:
+  explicit CStrategy_Load(CSceneTitle& scene);
+  void ProcessInput() override;
+  CDialog* GetSlotList() const { return slotList; }
+
+ private:
+  CDialog* slotList = nullptr;  // a child of the root menu
+  CDialog* notice = nullptr;    // the box that says a save cannot be read
+};
+
+// The event scripts of "dat/script/event/".
+class CStrategy_EventMenu : public CSceneTitle::CStrategy {
+ public:
+  explicit CStrategy_EventMenu(CSceneTitle& scene);
+  void ProcessInput() override;
+  CDialog* GetList() const { return list; }
+
+ private:
+  CDialog* list = nullptr;
 };
