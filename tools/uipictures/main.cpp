@@ -15,17 +15,20 @@
 #include "assets/image_manager.h"
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
+#include "battle/announce.h"
 #include "battle/cursor.h"
 #include "battle/enemy.h"
 #include "battle/stage.h"
 #include "battle/unit.h"
 #include "battle/unit_tables.h"
+#include "game/main_loop.h"
+#include "persist/save_data.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
-#include "game/main_loop.h"
 #include "ui/action_predict_window.h"
 #include "ui/gui_manager.h"
 #include "ui/menu_dialog.h"
+#include "ui/message_dialog.h"
 #include "ui/skill_select_dialog.h"
 #include "ui/status_window.h"
 
@@ -84,7 +87,8 @@ void RenderAll(const std::filesystem::path& outDir) {
   for (auto& u : party) sortie.push_back(u.get());
 
   CStage stage(0, sortie);
-  for (int i = 0; i < 3; ++i) stage.Update();  // past the opening announcement
+  // Past the opening telop, into browsing.
+  for (int i = 0; i <= CStrategy_Telop::kHandOverFrame; ++i) stage.Update();
   CUnit& knight = *party[0];
   CUnit& priestess = *party[1];
   CUnit& sorceress = *party[3];
@@ -134,6 +138,23 @@ void RenderAll(const std::filesystem::path& outDir) {
                                                          {true, "status", "ステータス"},
                                                          {true, "wait", "待機"}}));
   writer.Write("menu", stage, [&] { menu.Draw(); });
+
+  // The victory's result dialog (one member down) and the all-clear box.
+  saveData = NewGameSaveData();
+  stage.state.battleSkillPoint = 7;
+  priestess.hp = 0;
+  CGuiManager result;
+  auto resultDialog = CreateSkillPointResultDialog(stage);
+  const SPoint resultAt(320 - resultDialog->width / 2, 240 - resultDialog->height / 2);
+  result.OpenDialog(resultAt, std::move(resultDialog));
+  writer.Write("stage_clear_result", stage, [&] { result.Draw(); });
+  CGuiManager cleared;
+  cleared.OpenDialog({120, 190}, CreateMessageDialog("素晴らしい！！",
+                                                     "全てのマップのクリアおめでとうございます！全てのマップをリトライせず"
+                                                     "にクリアしたのでおまけマップが開放されました。",
+                                                     400, 100));
+  writer.Write("all_cleared", stage, [&] { cleared.Draw(); });
+  saveData.reset();
 }
 
 }  // namespace
