@@ -48,9 +48,8 @@ void CEnemy::Draw() {
   // The shadow lies on the ground, just under its own unit.
   const SPointD ground = GetScreenPosition() + drawOffset;
   // The shadow fades with the sprite (a defeated enemy fading out).
-  SDrawData faded = shadow;
-  faded.SetAlpha(shadow.GetAlpha() * std::clamp(strategy->GetAlpha(), 0, 255) / 255.0);
-  GetMapView().GetDrawQueue().Add(ground, faded, LayerPriority(layer, ground.y) - 2);
+  shadow.SetAlpha(std::clamp(strategy->GetAlpha(), 0, 255));
+  GetMapView().GetDrawQueue().Add(ground, shadow, LayerPriority(layer, ground.y) - 2);
   strategy->Draw();
 }
 

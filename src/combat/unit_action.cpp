@@ -7,6 +7,7 @@
 #include "assets/sound_manager.h"
 #include "battle/cursor.h"
 #include "battle/enemy.h"
+#include "battle/traverse.h"
 #include "battle/unit.h"
 #include "battle/unit_tables.h"
 #include "combat/attack_act.h"
@@ -25,16 +26,6 @@ void PlaySound(int effect) {
 CEnemy* SpriteOf(const CUnit& unit) { return dynamic_cast<CEnemy*>(unit.actor.get()); }
 
 SPointD ActorPosition(const CUnit& unit) { return unit.actor ? unit.actor->position : GridToPixel(unit.grid); }
-
-SPoint Step(EDirection4 d) {
-  switch (d) {
-    case EDirection4::LEFT: return {-1, 0};
-    case EDirection4::UP: return {0, -1};
-    case EDirection4::RIGHT: return {1, 0};
-    case EDirection4::DOWN: return {0, 1};
-  }
-  return {0, 0};
-}
 
 }  // namespace
 
@@ -73,7 +64,7 @@ void CUnitActionInfo_Move::Update() {
   if (route.empty()) return;
   const EDirection4 d = route.front();
   unit->SetDirection(d);
-  const SPoint next = unit->grid + Step(d);
+  const SPoint next = unit->grid + DirectionOffset(d);
   const SPointD centre = GridToPixel(next);
   if (!unit->actor) {  // nothing to walk: the step is made at once
     unit->grid = next;

@@ -9,6 +9,7 @@
 #include "assets/temp_tree.h"
 #include "battle/geographical_features.h"
 #include "battle/stage.h"
+#include "battle/text_map.h"
 #include "battle/unit.h"
 
 namespace {
@@ -20,24 +21,7 @@ using D = EDirection4;
 class CTestStage : public CStage {
  public:
   explicit CTestStage(const std::vector<std::string>& rows) {
-    const int w = static_cast<int>(rows.front().size()) * 2;
-    const int h = static_cast<int>(rows.size()) * 2;
-    std::string text = std::to_string(w) + "," + std::to_string(h) + "\n";
-    for (int block = 0; block < 4; ++block) {
-      if (block > 0) text += "\n";
-      for (int r = 0; r < h; ++r) {
-        for (int c = 0; c < w; ++c) {
-          int value = 255;
-          if (block == 3) {
-            const char ch = rows[static_cast<std::size_t>(r / 2)][static_cast<std::size_t>(c / 2)];
-            value = ch == '.' ? 1 : ch == ',' ? 2 : ch == '~' ? 3 : 0;
-          }
-          text += (c ? "," : "") + std::to_string(value);
-        }
-        text += "\n";
-      }
-    }
-    tree.Write("map.csv", text);
+    tree.Write("map.csv", MapCsvFromRows(rows));
     map = std::make_unique<CGeographicalFeatures>(*this, 0u, 320.0, 240.0, 256, 32, "no/such/mapchip.png");
     map->LoadMapCsv(tree.Path("map.csv"));
   }

@@ -1,6 +1,6 @@
-// A battle on a map drawn as text, one character per grid cell ('.' plain,
-// '#' blocked), with units placed by hand and the game's random numbers
-// seeded; nothing is drawn, so no library is needed.
+// A battle on a map drawn as text (battle/text_map.h: '.' plain, '#' wall),
+// with units placed by hand and the game's random numbers seeded; nothing
+// is drawn, so no library is needed.
 #pragma once
 
 #include <memory>
@@ -11,6 +11,7 @@
 #include "battle/enemy.h"
 #include "battle/geographical_features.h"
 #include "battle/stage.h"
+#include "battle/text_map.h"
 #include "battle/unit.h"
 #include "core/random.h"
 #include "runtime/globals.h"
@@ -21,22 +22,7 @@ class CSmallBattle : public CStage {
     gameRandom = std::make_unique<CRandom>(seed);
     effectRandom = std::make_unique<CRandom>(seed);
     InstallUnitActorMaker();
-    // Every grid is 2 x 2 chips.
-    const int w = static_cast<int>(rows.front().size()) * 2;
-    const int h = static_cast<int>(rows.size()) * 2;
-    std::string text = std::to_string(w) + "," + std::to_string(h) + "\n";
-    for (int block = 0; block < 4; ++block) {
-      if (block > 0) text += "\n";
-      for (int r = 0; r < h; ++r) {
-        for (int c = 0; c < w; ++c) {
-          const char ch = rows[static_cast<std::size_t>(r / 2)][static_cast<std::size_t>(c / 2)];
-          const int value = block < 3 ? 255 : ch == '#' ? 0 : 1;
-          text += (c ? "," : "") + std::to_string(value);
-        }
-        text += "\n";
-      }
-    }
-    tree.Write("map.csv", text);
+    tree.Write("map.csv", MapCsvFromRows(rows));
     map = std::make_unique<CGeographicalFeatures>(*this, 0u, 320.0, 240.0, 256, 32, "no/such/mapchip.png");
     map->LoadMapCsv(tree.Path("map.csv"));
   }

@@ -30,6 +30,7 @@
 #include "battle/enemy.h"
 #include "battle/geographical_features.h"
 #include "battle/stage.h"
+#include "battle/traverse.h"
 #include "battle/terrain.h"
 #include "battle/unit.h"
 #include "battle/unit_tables.h"
@@ -223,16 +224,6 @@ EDirection4 FacingTowards(SPoint from, SPoint to) {
   return dy > 0 ? EDirection4::DOWN : EDirection4::UP;
 }
 
-SPoint StepOf(EDirection4 d) {
-  switch (d) {
-    case EDirection4::LEFT: return {-1, 0};
-    case EDirection4::UP: return {0, -1};
-    case EDirection4::RIGHT: return {1, 0};
-    case EDirection4::DOWN: return {0, 1};
-  }
-  return {0, 0};
-}
-
 // The battle of one scene: the map's own enemies sent away, the scene's
 // units put on it. The units outlive the battle, whose actors point at them.
 class CFilmSet {
@@ -357,7 +348,7 @@ void Film(const SScene& scene, const fs::path& outDir) {
   } else {
     SPoint at = scene.from;
     for (EDirection4 d : scene.route) {
-      at = at + StepOf(d);
+      at = at + DirectionOffset(d);
       shown.push_back(at);
     }
     action->AddActionInfo(std::make_unique<CUnitActionInfo_Move>(*action, attacker, scene.route));
