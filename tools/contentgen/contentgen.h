@@ -16,6 +16,9 @@ void GenerateSounds(const std::filesystem::path& outDir);
 void GenerateMusic(const std::filesystem::path& outDir, const std::filesystem::path& workDir);
 // contentDir is content/ (map layouts are in content/maps/).
 void GenerateMaps(const std::filesystem::path& contentDir, const std::filesystem::path& outDir);
+// The hand-written event scripts of contentDir/events/*.xml, copied byte for
+// byte into outDir/script/event/; other files there are left alone.
+void CopyEventScripts(const std::filesystem::path& contentDir, const std::filesystem::path& outDir);
 // Every sprite, tile, icon and effect of dat/image on one labelled PNG.
 void WriteContactSheet(const std::filesystem::path& datDir, const std::filesystem::path& sheetPath);
 

@@ -1,8 +1,8 @@
-// contentgen: writes all of dat/ (images, sounds, music, maps) and a contact
-// sheet for review.
+// contentgen: writes all of dat/ (images, sounds, music, maps, event scripts)
+// and a contact sheet for review.
 //
 //   contentgen --out dat [--content content] [--sheet build/contact-sheet.png]
-//              [--work build/contentgen-work] [--only images|sounds|music|maps]
+//              [--work build/contentgen-work] [--only images|sounds|music|maps|events]
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     if (wanted("sounds")) contentgen::GenerateSounds(out);
     if (wanted("music")) contentgen::GenerateMusic(out, work);
     if (wanted("maps")) contentgen::GenerateMaps(content, out);
+    if (wanted("events")) contentgen::CopyEventScripts(content, out);
     if (!sheet.empty()) contentgen::WriteContactSheet(out, sheet);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "contentgen: %s\n", e.what());

@@ -1,0 +1,3 @@
+list(APPEND CONTENTGEN_SOURCES
+  tools/contentgen/events/event_scripts.cpp
+)
