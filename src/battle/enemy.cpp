@@ -18,25 +18,37 @@ SDrawData ShadowRecord() {
   return shadow;
 }
 
-std::array<SDrawData, 4> WalkRecords(const CUnit& unit) {
+template <class Sheet>
+std::array<SDrawData, 4> WalkRecords(const Sheet& sheet) {
   std::array<SDrawData, 4> records;
-  for (int d = 0; d < 4; ++d) records[d] = MakeUnitWalkRecord(unit.spriteIndex, static_cast<EDirection4>(d));
+  for (int d = 0; d < 4; ++d) records[d] = MakeUnitWalkRecord(sheet, static_cast<EDirection4>(d));
   return records;
 }
 
 }  // namespace
 
-CEnemy::CEnemy(CStage& stage, CUnit& unit_)
+CEnemy::CEnemy(CStage& stage, CUnit& unit_) : CEnemy(stage, unit_, WalkRecords(unit_.spriteIndex)) {}
+
+CEnemy::CEnemy(CStage& stage, CUnit& unit_, const int (&frames)[UNIT_SPRITE_FRAMES])
+    : CEnemy(stage, unit_, WalkRecords(frames)) {}
+
+CEnemy::CEnemy(CStage& stage, CUnit& unit_, const std::array<SDrawData, 4>& walk)
     : CStageActor(stage, SDrawData(), GridToPixel(unit_.grid)), unit(&unit_), shadow(ShadowRecord()) {
   followHeading = false;
   height = kSpriteLift;
-  strategy = std::make_unique<CDrawStrategyDir4>(*this, WalkRecords(unit_), unit_.direction);
+  strategy = std::make_unique<CDrawStrategyDir4>(*this, walk, unit_.direction);
 }
 
 void CEnemy::Move() {
   CStageActor::Move();
   strategy->UpdateAnimation();
+  if (emotion) {
+    emotion->Update();
+    if (emotion->IsEnd()) emotion.reset();
+  }
 }
+
+void CEnemy::ShowEmotion(EEmotion kind, int frames) { emotion = std::make_unique<CEmotion>(*this, kind, frames); }
 
 void CEnemy::SetDirection(EDirection4 d) {
   CStageActor::SetDirection(d);
@@ -51,6 +63,7 @@ void CEnemy::Draw() {
   shadow.SetAlpha(std::clamp(strategy->GetAlpha(), 0, 255));
   GetMapView().GetDrawQueue().Add(ground, shadow, LayerPriority(layer, ground.y) - 2);
   strategy->Draw();
+  if (emotion) emotion->Draw();
 }
 
 void CEnemy::DrawHpBar() {

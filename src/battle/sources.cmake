@@ -11,6 +11,7 @@ list(APPEND QUORVANE_SOURCES
   src/battle/traverse.cpp
   src/battle/turn_order.cpp
   src/battle/enemy.cpp
+  src/battle/emotion.cpp
   src/battle/cursor.cpp
   src/battle/stage.cpp
   src/battle/stage_strategies.cpp

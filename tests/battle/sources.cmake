@@ -7,6 +7,7 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/battle/traverse_test.cpp
   tests/battle/turn_order_test.cpp
   tests/battle/enemy_test.cpp
+  tests/battle/emotion_test.cpp
   tests/battle/stage_test.cpp
   tests/battle/unit_command_test.cpp
   tests/battle/unit_ai_test.cpp
