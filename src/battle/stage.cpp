@@ -92,6 +92,13 @@ CStage::CStage(int stageNo_, const std::vector<CUnit*>& sortie) {
   PlayStageMusic();
 }
 
+CStage::CStage(const StrategyMaker& makePlayer) {
+  Init();
+  map = std::make_unique<CGeographicalFeatures>(*this, GetColor(0, 0, 0), 320.0, 240.0, 256, 32,
+                                                "dat/image/mapchip/mapchip.png");
+  SetStrategy(makePlayer(*this));
+}
+
 CStage::~CStage() {
   strategy.Clear();
   unitActors.clear();
@@ -298,6 +305,18 @@ void CStage::ClearActors() {
   effects.clear();
   unitActors.clear();
   bullets.clear();
+}
+
+CUnit* CStage::KeepUnit(std::unique_ptr<CUnit> unit) {
+  monsters.push_back(std::move(unit));
+  return monsters.back().get();
+}
+
+void CStage::RemoveAllUnits() {
+  unitActors.clear();
+  state.units.clear();
+  cheapStatusWindow.reset();
+  monsters.clear();
 }
 
 void PrintStageSummaries() {

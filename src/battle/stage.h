@@ -2,6 +2,7 @@
 // the map, the cursor and the current strategy that decides what happens.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -86,6 +87,12 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   // start-list order; units beyond the stage's start list stay out. The
   // party units must outlive the battle; it changes them in place.
   CStage(int stageNo, const std::vector<CUnit*>& sortie);
+  // A story scene: an empty map of the common chips (black grid lines, the
+  // camera at (320, 240), no map file yet) and no units; `makePlayer` builds
+  // the strategy that plays the story. Whatever it throws reaches the
+  // caller before anything has played.
+  using StrategyMaker = std::function<std::unique_ptr<CStageStrategy>(CStage&)>;
+  explicit CStage(const StrategyMaker& makePlayer);
   ~CStage() override;
   CStage(const CStage&) = delete;
   CStage& operator=(const CStage&) = delete;
@@ -123,6 +130,13 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   void AddUnitActor(CEnemy* actor);
   void AddBullet(std::unique_ptr<CStageActor> bullet);
   void ClearActors();
+  // Keeps a unit the scene made by itself (a story's cast) until the scene
+  // ends or RemoveAllUnits runs: whoever still holds it after it left the
+  // map holds a live unit.
+  CUnit* KeepUnit(std::unique_ptr<CUnit> unit);
+  // Clears the map of units: their actors, the turn order and the units
+  // the scene keeps.
+  void RemoveAllUnits();
 
   int stageNo = -1;
   CStageState state;
@@ -149,7 +163,7 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   void PlayStageMusic();
 
   CStepSlot<CStageStrategy> strategy;
-  std::vector<std::unique_ptr<CUnit>> monsters;     // the enemies this battle made
+  std::vector<std::unique_ptr<CUnit>> monsters;     // the enemies this battle made, a story's cast
   std::vector<CUnit*> party;                        // party units that joined
 };
 
