@@ -1,8 +1,10 @@
 #include "scenes/scene_title.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "assets/sound_manager.h"
@@ -10,6 +12,7 @@
 #include "persist/system_data.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
+#include "scenario/event_strategy.h"
 #include "scenes/dialog_rows.h"
 #include "scenes/scene_camp.h"
 #include "ui/dialog.h"
@@ -26,8 +29,6 @@ void StartCamp() {
   gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // play time counts from here
   SetNextScene(std::make_unique<CSceneCamp>());
 }
-
-const char* kEventDirectory = "dat/script/event/";
 
 }  // namespace
 
@@ -151,13 +152,18 @@ void CStrategy_Load::ProcessInput() {
 
 // ---- event scripts -------------------------------------------------------------
 
-CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_) : CStrategy(scene_) {
-  std::vector<SMenuItem> items;
+CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_, std::string directory_)
+    : CStrategy(scene_), directory(std::move(directory_)) {
+  std::vector<std::string> names;
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(kEventDirectory, ec)) {
+  for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
     const std::string name = entry.path().filename().string();
-    if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".xml") == 0) items.push_back({true, name, name});
+    if (name.ends_with(".xml")) names.push_back(name);
   }
+  // By name, so that every file system lists the scenes in the same order.
+  std::sort(names.begin(), names.end());
+  std::vector<SMenuItem> items;
+  for (const std::string& name : names) items.push_back({true, name, name});
   auto menu = CreateMenuDialog("イベントデータ選択", items);
   menu->playsSounds = true;
   list = scene->GetManager().OpenDialog(SPoint(10, 10), std::move(menu));
@@ -166,9 +172,26 @@ CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_) : CStrategy(scene_
 void CStrategy_EventMenu::ProcessInput() {
   if (!keyManager) return;
   scene->GetManager().ProcessInput(*keyManager);
-  // The story scenes come with their own player; until then a script is
-  // listed but not played. CANCEL goes back to the bare title picture.
-  if (Pushed(EGameKey::CANCEL)) {
+  if (notice) {
+    if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
+      notice->Close();
+      notice = nullptr;
+    }
+    return;
+  }
+  if (Pushed(EGameKey::DECIDE)) {
+    const CPaneBase* focused = list->GetFocusedPane();
+    if (!focused) return;  // no script to choose
+    // Read before the switch, so that a script that cannot be played is
+    // reported here and the list stays.
+    try {
+      SetNextScene(CreateEventStage(directory + focused->name));
+    } catch (const CEventScriptError& e) {
+      std::fprintf(stderr, "%s\n", e.what());
+      notice = list->OpenChildDialog(SPoint(list->position.x + 20, list->position.y + 40),
+                                     CreateEventLoadFailureDialog(e));
+    }
+  } else if (Pushed(EGameKey::CANCEL)) {
     list->Close();
     scene->SetStrategy(std::make_unique<CStrategy_TitleRootMenu>(*scene));
   }

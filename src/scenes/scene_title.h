@@ -1,9 +1,10 @@
 // The title: the picture and, on DECIDE, the menu "タイトル" — a new game
 // (to the camp), continue from one of the 16 save slots, or quit. S on the
-// bare picture lists the event scripts.
+// bare picture lists the story scenes.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "gfx/draw_data.h"
 #include "runtime/scene.h"
@@ -69,13 +70,19 @@ class CStrategy_Load : public CSceneTitle::CStrategy {
   CDialog* notice = nullptr;    // the box that says a save cannot be read
 };
 
-// The event scripts of "dat/script/event/".
+// The story scenes of "dat/script/event/", by file name. DECIDE plays the
+// chosen one; a script that cannot be played is reported in a box over the
+// list instead.
 class CStrategy_EventMenu : public CSceneTitle::CStrategy {
  public:
-  explicit CStrategy_EventMenu(CSceneTitle& scene);
+  // `directory` ends in "/".
+  explicit CStrategy_EventMenu(CSceneTitle& scene, std::string directory = "dat/script/event/");
   void ProcessInput() override;
   CDialog* GetList() const { return list; }
+  CDialog* GetNotice() const { return notice; }
 
  private:
+  std::string directory;
   CDialog* list = nullptr;
+  CDialog* notice = nullptr;  // a child of the list
 };

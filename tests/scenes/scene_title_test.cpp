@@ -5,15 +5,18 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "assets/temp_tree.h"
 #include "battle/real_battle_test.h"
 #include "persist/save_data.h"
 #include "persist/system_data.h"
+#include "scenario/event_strategy.h"
 #include "runtime/globals.h"
 #include "runtime/scene.h"
 #include "scenes/scene_camp.h"
 #include "ui/dialog.h"
+#include "ui/panes.h"
 #include "ui/ui_test_support.h"
 
 namespace {
@@ -145,6 +148,53 @@ TEST_F(SceneTitleTest, TheEventListComesFromTheBarePictureAndGoesBackToIt) {
   Frame(title, {EGameKey::CANCEL});
   Frame(title, {EGameKey::DECIDE});
   EXPECT_NE(title.rootDialog, nullptr) << "the menu is offered again";
+}
+
+TEST_F(SceneTitleTest, TheEventListIsSortedByNameAndPlaysTheChosenScriptOrSaysWhyItCannot) {
+  CTempTree events("title_events");
+  events.Write("b.xml", "<script/>");
+  events.Write("a.xml", "<script><bundler><sequence><event type=\"Wait\" frame=\"1\"/></sequence></bundler></script>");
+  events.Write("C.XML", "<script/>");
+  events.Write("notes.txt");
+  events.Write("broken.xml", "<script>\n<bundler></script>");
+  CSceneTitle title;
+  Frame(title);
+  title.SetStrategy(std::make_unique<CStrategy_EventMenu>(title, events.Dir()));
+  auto* menu = dynamic_cast<CStrategy_EventMenu*>(title.GetStrategy());
+  ASSERT_NE(menu, nullptr);
+  CDialog& list = *menu->GetList();
+  std::vector<std::string> keys;
+  for (const auto& pane : list.GetPanes()) {
+    if (!pane->name.ends_with("_label")) keys.push_back(pane->name);
+  }
+  EXPECT_EQ(keys, (std::vector<std::string>{"a.xml", "b.xml", "broken.xml"})) << "capitals are no script";
+
+  Frame(title, {EGameKey::DECIDE});
+  auto* stage = dynamic_cast<CStage*>(nextScene.get());
+  ASSERT_NE(stage, nullptr);
+  EXPECT_EQ(dynamic_cast<CStageStrategy_Event&>(*stage->GetStrategy()).GetCurrentPath(), events.Path("a.xml"));
+  nextScene.reset();
+
+  list.SetFocus("a.xml", false);
+  list.SetFocus("broken.xml", true);
+  testing::internal::CaptureStderr();
+  Frame(title, {EGameKey::DECIDE});
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(nextScene, nullptr);
+  EXPECT_NE(said.find("event script '" + events.Path("broken.xml") + "' line 2: not well-formed XML"),
+            std::string::npos)
+      << said;
+  ASSERT_NE(menu->GetNotice(), nullptr);
+  EXPECT_EQ(menu->GetNotice()->title, "イベント読み込み失敗");
+  auto* first = dynamic_cast<CPaneTextLabel*>(menu->GetNotice()->FindPane("LabelExplanation0"));
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->text.starts_with("「broken.xml」を")) << first->text;
+  Frame(title, {EGameKey::DECIDE});  // the box goes; the list stays
+  Frame(title);
+  EXPECT_EQ(list.GetChild(), nullptr);
+  EXPECT_EQ(title.GetStrategy(), menu);
+  Frame(title, {EGameKey::CANCEL});
+  EXPECT_NE(dynamic_cast<CStrategy_TitleRootMenu*>(title.GetStrategy()), nullptr);
 }
 
 }  // namespace
