@@ -47,19 +47,23 @@ autoplay: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS) --target autoplay
 
 # Fuzzing: clang with libFuzzer and the sanitizers, in its own build tree.
-# New inputs go to build/fuzz/corpus; the committed seeds stay as they are.
+# Each target runs FUZZ_SECONDS; new inputs go to build/fuzz/corpus (the save
+# files) and build/fuzz/corpus-event-script (the story scripts, seeded with
+# the game's own); the committed seeds stay as they are.
 FUZZBUILD := build/fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_FLAGS = -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
 
 $(FUZZBUILD)/build.ninja:
 	cmake -S fuzz -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 
 fuzz: deps $(FUZZBUILD)/build.ninja
-	cmake --build $(FUZZBUILD) -j $(JOBS) --target archive_fuzz
-	mkdir -p $(FUZZBUILD)/corpus
-	./$(FUZZBUILD)/archive_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	  -print_final_stats=1 $(FUZZBUILD)/corpus fuzz/corpus/archive
+	cmake --build $(FUZZBUILD) -j $(JOBS) --target archive_fuzz event_script_fuzz
+	mkdir -p $(FUZZBUILD)/corpus $(FUZZBUILD)/corpus-event-script
+	./$(FUZZBUILD)/archive_fuzz $(FUZZ_FLAGS) $(FUZZBUILD)/corpus fuzz/corpus/archive
+	./$(FUZZBUILD)/event_script_fuzz $(FUZZ_FLAGS) -dict=fuzz/event_script.dict \
+	  $(FUZZBUILD)/corpus-event-script fuzz/corpus/event_script $(wildcard dat/script/event)
 
 clean:
 	rm -rf build
