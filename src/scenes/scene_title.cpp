@@ -24,6 +24,17 @@ namespace {
 
 bool Pushed(EGameKey key) { return keyManager && keyManager->IsPush(key, true); }
 
+// A box over a list takes the keys while it is up and goes with DECIDE or
+// CANCEL; true while it had them.
+bool DismissNotice(CDialog*& notice) {
+  if (!notice) return false;
+  if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
+    notice->Close();
+    notice = nullptr;
+  }
+  return true;
+}
+
 void StartCamp() {
   if (soundManager) soundManager->StopBgm();
   gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // play time counts from here
@@ -119,13 +130,7 @@ CStrategy_Load::CStrategy_Load(CSceneTitle& scene_) : CStrategy(scene_) {
 void CStrategy_Load::ProcessInput() {
   if (!keyManager) return;
   scene->GetManager().ProcessInput(*keyManager);
-  if (notice) {
-    if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
-      notice->Close();
-      notice = nullptr;
-    }
-    return;
-  }
+  if (DismissNotice(notice)) return;
   if (Pushed(EGameKey::DECIDE)) {
     const auto n = FocusedRowIndex(*slotList, SAVE_SLOT_COUNT);
     if (!n) return;
@@ -172,13 +177,7 @@ CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_, std::string direct
 void CStrategy_EventMenu::ProcessInput() {
   if (!keyManager) return;
   scene->GetManager().ProcessInput(*keyManager);
-  if (notice) {
-    if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
-      notice->Close();
-      notice = nullptr;
-    }
-    return;
-  }
+  if (DismissNotice(notice)) return;
   if (Pushed(EGameKey::DECIDE)) {
     const CPaneBase* focused = list->GetFocusedPane();
     if (!focused) return;  // no script to choose
