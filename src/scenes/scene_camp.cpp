@@ -54,10 +54,11 @@ class CStrategy_SenarioSelect : public CSceneCamp::CStrategy {
     scene->GetMainManager().Draw();
     info.Draw();
   }
+  // A dialog that closed itself is freed by its manager's update: forget it first.
   void Update() override {
+    if (sortie && sortie->IsClosed()) sortie = nullptr;
     scene->GetMainManager().Update();
     info.Update();
-    if (sortie && sortie->IsClosed()) sortie = nullptr;
   }
   void ProcessInput() override;
 
@@ -176,13 +177,14 @@ CStrategy_PartyEdit::CStrategy_PartyEdit(CSceneCamp& scene_, EKind kind_) : CStr
 }
 
 void CStrategy_PartyEdit::Update() {
-  scene->GetMainManager().Update();
-  info.Update();
+  // The managers free the dialogs that closed: forget them first.
   if (editor && editor->IsClosed()) {
     editor = nullptr;
     if (infoDialog) infoDialog->Close();
   }
   if (infoDialog && infoDialog->IsClosed()) infoDialog = nullptr;
+  scene->GetMainManager().Update();
+  info.Update();
 }
 
 void CStrategy_PartyEdit::OpenFor(CUnit& unit) {

@@ -93,6 +93,43 @@ TEST_F(SceneCampTest, TheSortieStartsTheBattleOfTheChosenMap) {
   EXPECT_EQ(battle->state.CountTeam(0), 1);
 }
 
+TEST_F(SceneCampTest, ClosedEditorAndSortieDialogsHandTheKeysBack) {
+  CSceneCamp camp;
+  camp.GetRootDialog()->SetFocus("senario", false);
+  camp.GetRootDialog()->SetFocus("editparam", true);
+  Frame(camp, {EGameKey::DECIDE});
+  Frame(camp);
+  Frame(camp, {EGameKey::DECIDE});  // the first member's parameters
+  Frame(camp);
+  ASSERT_EQ(Top(camp)->title, "ステータス振り分け");
+  Frame(camp, {EGameKey::CANCEL});
+  Frame(camp);
+  Frame(camp);
+  ASSERT_EQ(Top(camp)->title, "ユニット選択");
+  Frame(camp, {EGameKey::DECIDE});
+  Frame(camp);
+  EXPECT_EQ(Top(camp)->title, "ステータス振り分け") << "the list opens the parameters again";
+  Frame(camp, {EGameKey::CANCEL});
+  Frame(camp);
+  Frame(camp, {EGameKey::CANCEL});  // and the list closes
+  Frame(camp);
+
+  camp.GetRootDialog()->SetFocus("editparam", false);
+  camp.GetRootDialog()->SetFocus("senario", true);
+  Frame(camp, {EGameKey::DECIDE});
+  Frame(camp);
+  Frame(camp, {EGameKey::DECIDE});  // the sortie, given up
+  Frame(camp);
+  Frame(camp, {EGameKey::CANCEL});
+  Frame(camp);
+  Frame(camp);
+  CDialog* maps = Top(camp);
+  ASSERT_EQ(maps->title, "シナリオ選択");
+  Frame(camp, {EGameKey::DOWN});
+  Frame(camp);
+  EXPECT_EQ(Focus(*maps), "1") << "the map list has the keys again";
+}
+
 TEST_F(SceneCampTest, SavingWritesTheSlotAndKeepsTheFocusThere) {
   CSceneCamp camp;
   camp.GetRootDialog()->SetFocus("senario", false);

@@ -1,15 +1,22 @@
-// Fights one battle with nobody at the keys: the new game's party is steered
-// by the same AI kinds as the enemies, and the real battle scene runs frame
-// by frame (announcements, dispatch, actions, hit stops) without waiting for
-// the frame timer. Prints one line and nothing else on standard output:
+// Plays the game with nobody at the keys, as fast as the machine allows.
+//
+// One battle: the new game's party is steered by the same AI kinds as the
+// enemies, and the real battle scene runs frame by frame (announcements,
+// dispatch, actions, hit stops). Prints one line and nothing else:
 //
 //   stage S seed N result cleared|gameover|timeout turns T frames F hits H misses M kills K
 //
-// Run it from the folder holding dat/; it writes nothing there.
+// A whole campaign: from the title through injected keys alone (campaign.h);
+// one line per battle and a last line
+//
+//   campaign seed N maps-cleared C bonus-opened yes|no bonus-cleared yes|no battles B frames F saves W
+//
+// Run it from the folder holding dat/; it writes nothing there (a campaign
+// saves into --save-dir, by default a fresh temporary folder).
 //
 //   autoplay --stage S --seed N [--max-frames F] [--render]
-#include <fcntl.h>
-#include <unistd.h>
+//   autoplay --campaign --seed N [--max-frames F] [--save-dir DIR]
+#include <stdlib.h>
 
 #include <charconv>
 #include <cstdint>
@@ -17,7 +24,6 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -27,9 +33,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "assets/image_manager.h"
 #include "assets/sound_manager.h"
-#include "assets/unit_sprites.h"
 #include "battle/announce.h"
 #include "battle/charactor.h"
 #include "battle/enemy.h"
@@ -37,13 +41,12 @@
 #include "battle/stage_data.h"
 #include "battle/stage_strategies.h"
 #include "battle/unit.h"
-#include "battle/unit_ai.h"
+#include "battle/unit_ai_base.h"
 #include "battle/unit_command_ai.h"
-#include "combat/skill_table.h"
 #include "combat/unit_action.h"
-#include "core/random.h"
-#include "game/main_loop.h"
-#include "persist/option_info.h"
+#include "campaign.h"
+#include "headless.h"
+#include "party_ai.h"
 #include "persist/save_data.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
@@ -52,7 +55,7 @@
 namespace {
 
 constexpr long kDefaultMaxFrames = 200000;
-constexpr int kPartySearchRange = DEFAULT_AI_SEARCH_RANGE;
+constexpr long kDefaultCampaignFrames = 5000000;
 
 class CUsageError : public std::runtime_error {
  public:
@@ -61,8 +64,10 @@ class CUsageError : public std::runtime_error {
 
 struct SOptions {
   int stage = -1;
+  bool campaign = false;
   std::uint32_t seed = 0;
-  long maxFrames = kDefaultMaxFrames;
+  std::optional<long> maxFrames;
+  std::string saveDir;
   bool render = false;
 };
 
@@ -82,11 +87,11 @@ SOptions ParseOptions(int argc, char** argv) {
   bool seedGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--render") {
-      options.render = true;
+    if (arg == "--render" || arg == "--campaign") {
+      (arg == "--render" ? options.render : options.campaign) = true;
       continue;
     }
-    if (arg != "--stage" && arg != "--seed" && arg != "--max-frames") {
+    if (arg != "--stage" && arg != "--seed" && arg != "--max-frames" && arg != "--save-dir") {
       throw CUsageError("unknown argument \"" + std::string(arg) + "\"");
     }
     if (i + 1 >= argc) throw CUsageError(std::string(arg) + " needs a value");
@@ -96,138 +101,25 @@ SOptions ParseOptions(int argc, char** argv) {
     } else if (arg == "--seed") {
       options.seed = ParseNumber<std::uint32_t>(arg, value, 0, UINT32_MAX);
       seedGiven = true;
+    } else if (arg == "--save-dir") {
+      if (value.empty()) throw CUsageError("--save-dir needs a folder");
+      options.saveDir = value;
     } else {
       options.maxFrames = ParseNumber<long>(arg, value, 1, 1000000000L);
     }
   }
-  if (options.stage < 0) throw CUsageError("--stage is missing");
+  if (options.campaign == (options.stage >= 0)) throw CUsageError("give either --stage or --campaign");
+  if (!options.campaign && !options.saveDir.empty()) throw CUsageError("--save-dir goes with --campaign");
+  if (options.campaign && options.render) throw CUsageError("--render goes with --stage");
   if (!seedGiven) throw CUsageError("--seed is missing");
   return options;
 }
 
-// The game reports on standard output as it plays; while a battle runs
-// that goes to /dev/null so that the result line stands alone.
-class CQuietStdout {
- public:
-  CQuietStdout() {
-    std::fflush(stdout);
-    saved = dup(STDOUT_FILENO);
-    const int sink = open("/dev/null", O_WRONLY);
-    if (saved < 0 || sink < 0 || dup2(sink, STDOUT_FILENO) < 0) {
-      if (sink >= 0) close(sink);
-      if (saved >= 0) close(saved);
-      throw std::runtime_error("standard output could not be redirected to /dev/null");
-    }
-    close(sink);
-  }
-  ~CQuietStdout() {
-    std::cout.flush();
-    std::fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
-  }
-  CQuietStdout(const CQuietStdout&) = delete;
-  CQuietStdout& operator=(const CQuietStdout&) = delete;
-
- private:
-  int saved = -1;
-};
-
-// The game library and the global objects the battle uses, set up as the
-// game's start-up does and torn down in reverse.
-class CHeadlessGame {
- public:
-  CHeadlessGame(bool render, std::uint32_t seed) {
-    gamelib_test::UseHeadlessDrivers();
-    // Without this SDL hands the offscreen window's picture to a software GL
-    // renderer at every flip, which costs four fifths of a frame here.
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
-    SetGraphMode(640, 480, 32, 60);
-    ChangeWindowMode(TRUE);
-    SetWaitVSyncFlag(FALSE);
-    if (GameLib_Init() != 0) {
-      throw std::runtime_error(std::string("the game library did not start: ") + GameLib_GetLastError());
-    }
-    try {
-      gamelib_test::SetRasterising(render);
-      SetTransColor(255, 0, 255);
-      SetDrawMode(DX_DRAWMODE_BILINEAR);
-      SetDrawScreen(DX_SCREEN_BACK);
-      SetFontSize(10);
-      CreateFonts();
-      imageManager = std::make_unique<CImageManager>();
-      LoadUnitSprites();
-      soundManager = std::make_unique<CSoundManager>(false);
-      InstallUnitActorMaker();
-      InstallUnitAIMaker();
-      gameRandom = std::make_unique<CRandom>(seed);
-      effectRandom = std::make_unique<CRandom>(seed);
-      keyManager = std::make_unique<CKeyManager>(optionInfo.joypadAssign);
-      // The battle's party lives in the game in progress, as after "new game".
-      saveData = NewGameSaveData();
-    } catch (...) {
-      Release();
-      throw;
-    }
-  }
-  ~CHeadlessGame() { Release(); }
-  CHeadlessGame(const CHeadlessGame&) = delete;
-  CHeadlessGame& operator=(const CHeadlessGame&) = delete;
-
- private:
-  static void Release() {
-    saveData.reset();
-    keyManager.reset();
-    effectRandom.reset();
-    gameRandom.reset();
-    soundManager.reset();
-    imageManager.reset();
-    GameLib_End();
-  }
-};
-
-// A party caster: her first skill (the sorceress strikes with it, the
-// priestess heals or helps with it) while she has the MP for it and it finds
-// something to do, else her weapon, so she never idles beside a foe.
-class CPartyAI_SkillFirst : public CUnitAIBase {
- public:
-  CPartyAI_SkillFirst(CStage& stage, CUnit& unit, std::unique_ptr<CUnitAIPlanning> skillAI_)
-      : CUnitAIBase(stage, unit, kPartySearchRange),
-        skillAI(std::move(skillAI_)),
-        weaponAI(std::make_unique<CUnitAI_AttackByWeapon>(stage, unit, kPartySearchRange, ESearchType::WEAKEST)) {}
-
-  CThinkResult Think() override {
-    if (unit->mp >= GetSkillInfo(unit->skills.front()).mp) {
-      CThinkResult r = skillAI->Think();
-      if (r.type != CThinkResult::TYPE_STANDBY) return r;
-    }
-    return weaponAI->Think();
-  }
-
-  void FinishTurn() override {
-    skillAI->FinishTurn();
-    weaponAI->FinishTurn();
-    CUnitAIBase::FinishTurn();
-  }
-
- private:
-  std::unique_ptr<CUnitAIPlanning> skillAI;
-  std::unique_ptr<CUnitAIPlanning> weaponAI;
-};
-
-// The enemies' AI kinds, chosen for each party member's part.
-std::unique_ptr<CUnitAIBase> MakePartyAI(CStage& stage, CUnit& unit) {
-  if (!unit.skills.empty()) {
-    if (unit.charactor == ECharactor::SORCERESS) {
-      return std::make_unique<CPartyAI_SkillFirst>(
-          stage, unit, std::make_unique<CUnitAI_AttackBySkill>(stage, unit, kPartySearchRange, ESearchType::WEAKEST));
-    }
-    if (unit.charactor == ECharactor::PRIESTESS) {
-      return std::make_unique<CPartyAI_SkillFirst>(
-          stage, unit, std::make_unique<CUnitAI_SupportBySkill>(stage, unit, kPartySearchRange));
-    }
-  }
-  return std::make_unique<CUnitAI_AttackByWeapon>(stage, unit, kPartySearchRange, ESearchType::WEAKEST);
+// A fresh folder of its own under the system's temporary folder.
+std::string MakeTemporarySaveDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-autoplay-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder could be made for the saves");
+  return pattern;
 }
 
 // Counts what the unit actions show: every damage, healing or status effect
@@ -318,7 +210,8 @@ SResult Fight(const SOptions& options) {
   CBattleTally tally(fighting);
   SResult result;
 
-  while (result.frames < options.maxFrames) {
+  const long maxFrames = options.maxFrames.value_or(kDefaultMaxFrames);
+  while (result.frames < maxFrames) {
     if (ProcessMessage() != 0) throw std::runtime_error("the game library closed the window");
     keyManager->Update();
     DispatchPartyTurn(stage);
@@ -348,6 +241,48 @@ SResult Fight(const SOptions& options) {
   return result;
 }
 
+int PlayOneStage(const SOptions& options) {
+  SResult result;
+  try {
+    CQuietStdout quiet;
+    CHeadlessGame game(CHeadlessGame::EKind::BATTLE, options.render, options.seed);
+    result = Fight(options);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "autoplay: stage %d seed %u: %s\n", options.stage, options.seed, e.what());
+    return 1;
+  }
+  std::printf("stage %d seed %u result %s turns %d frames %ld hits %d misses %d kills %d\n", options.stage,
+              options.seed, result.outcome, result.turns, result.frames, result.hits, result.misses, result.kills);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int PlayWholeCampaign(const SOptions& options) {
+  try {
+    std::string saveDir = options.saveDir.empty() ? MakeTemporarySaveDir() : options.saveDir;
+    if (saveDir.back() != '/') saveDir += '/';
+    // The game saves only into a folder that is there.
+    std::filesystem::create_directories(saveDir);
+    CQuietStdout quiet;
+    SCampaignResult result;
+    {
+      CHeadlessGame game(CHeadlessGame::EKind::CAMPAIGN, false, options.seed, saveDir);
+      result = PlayCampaign(options.maxFrames.value_or(kDefaultCampaignFrames),
+                            [&quiet](const std::string& line) { quiet.Print(line); });
+    }
+    auto yesNo = [](bool b) { return b ? "yes" : "no"; };
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "campaign seed %u maps-cleared %d bonus-opened %s bonus-cleared %s battles %d frames %ld saves %d",
+                  options.seed, result.mapsCleared, yesNo(result.bonusOpened), yesNo(result.bonusCleared),
+                  result.battles, result.frames, result.saves);
+    quiet.Print(line);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "autoplay: campaign seed %u: %s\n", options.seed, e.what());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -357,7 +292,8 @@ int main(int argc, char** argv) {
   } catch (const CUsageError& e) {
     std::fprintf(stderr,
                  "autoplay: %s\nusage: autoplay --stage S --seed N [--max-frames F] [--render]   "
-                 "(S from 0 to %d; run from the folder holding dat/)\n",
+                 "(S from 0 to %d)\n       autoplay --campaign --seed N [--max-frames F] [--save-dir DIR]\n"
+                 "Run it from the folder holding dat/.\n",
                  e.what(), STAGE_COUNT - 1);
     return 2;
   }
@@ -366,17 +302,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "autoplay: no dat/ folder here; run it from the repository root\n");
     return 1;
   }
-
-  SResult result;
-  try {
-    CQuietStdout quiet;
-    CHeadlessGame game(options.render, options.seed);
-    result = Fight(options);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "autoplay: stage %d seed %u: %s\n", options.stage, options.seed, e.what());
-    return 1;
-  }
-  std::printf("stage %d seed %u result %s turns %d frames %ld hits %d misses %d kills %d\n", options.stage,
-              options.seed, result.outcome, result.turns, result.frames, result.hits, result.misses, result.kills);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return options.campaign ? PlayWholeCampaign(options) : PlayOneStage(options);
 }
