@@ -14,8 +14,14 @@
 // Run it from the folder holding dat/; it writes nothing there (a campaign
 // saves into --save-dir, by default a fresh temporary folder).
 //
+// One story scene (and the scenes it chains to), DECIDE pressed on every
+// talk page: one line
+//
+//   event FILE bundlers B events E frames F
+//
 //   autoplay --stage S --seed N [--max-frames F] [--render]
 //   autoplay --campaign --seed N [--max-frames F] [--save-dir DIR]
+//   autoplay --event FILE [--max-frames F] [--render]
 #include <stdlib.h>
 
 #include <charconv>
@@ -51,6 +57,7 @@
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
+#include "scenario/event_strategy.h"
 
 namespace {
 
@@ -65,6 +72,7 @@ class CUsageError : public std::runtime_error {
 struct SOptions {
   int stage = -1;
   bool campaign = false;
+  std::string event;
   std::uint32_t seed = 0;
   std::optional<long> maxFrames;
   std::string saveDir;
@@ -91,7 +99,7 @@ SOptions ParseOptions(int argc, char** argv) {
       (arg == "--render" ? options.render : options.campaign) = true;
       continue;
     }
-    if (arg != "--stage" && arg != "--seed" && arg != "--max-frames" && arg != "--save-dir") {
+    if (arg != "--stage" && arg != "--seed" && arg != "--max-frames" && arg != "--save-dir" && arg != "--event") {
       throw CUsageError("unknown argument \"" + std::string(arg) + "\"");
     }
     if (i + 1 >= argc) throw CUsageError(std::string(arg) + " needs a value");
@@ -101,6 +109,9 @@ SOptions ParseOptions(int argc, char** argv) {
     } else if (arg == "--seed") {
       options.seed = ParseNumber<std::uint32_t>(arg, value, 0, UINT32_MAX);
       seedGiven = true;
+    } else if (arg == "--event") {
+      if (value.empty()) throw CUsageError("--event needs a script file");
+      options.event = value;
     } else if (arg == "--save-dir") {
       if (value.empty()) throw CUsageError("--save-dir needs a folder");
       options.saveDir = value;
@@ -108,10 +119,12 @@ SOptions ParseOptions(int argc, char** argv) {
       options.maxFrames = ParseNumber<long>(arg, value, 1, 1000000000L);
     }
   }
-  if (options.campaign == (options.stage >= 0)) throw CUsageError("give either --stage or --campaign");
+  if (options.campaign + (options.stage >= 0) + !options.event.empty() != 1) {
+    throw CUsageError("give one of --stage, --campaign and --event");
+  }
   if (!options.campaign && !options.saveDir.empty()) throw CUsageError("--save-dir goes with --campaign");
-  if (options.campaign && options.render) throw CUsageError("--render goes with --stage");
-  if (!seedGiven) throw CUsageError("--seed is missing");
+  if (options.campaign && options.render) throw CUsageError("--render goes with --stage or --event");
+  if (options.event.empty() && !seedGiven) throw CUsageError("--seed is missing");
   return options;
 }
 
@@ -186,6 +199,12 @@ void DispatchPartyTurn(CStage& stage) {
   stage.SetStrategy(std::make_unique<CStageStrategy_UnitCommandAI>(stage, active));
 }
 
+struct SEventRun {
+  int bundlers = 0;
+  int events = 0;
+  long frames = 0;
+};
+
 struct SResult {
   const char* outcome = "timeout";
   int turns = 0;
@@ -256,6 +275,49 @@ int PlayOneStage(const SOptions& options) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// The scene's frames as the main loop runs them, DECIDE held for one frame
+// whenever a talk page waits for it.
+int PlayOneEvent(const SOptions& options) {
+  SEventRun run;
+  try {
+    CQuietStdout quiet;
+    CHeadlessGame game(CHeadlessGame::EKind::BATTLE, options.render, options.seed);
+    const std::unique_ptr<CStage> stage = CreateEventStage(options.event);
+    const auto* player = dynamic_cast<const CStageStrategy_Event*>(stage->GetStrategy());
+    if (!player) throw std::logic_error("the story scene has no script player");
+    const long maxFrames = options.maxFrames.value_or(kDefaultMaxFrames);
+    bool pressed = false;
+    while (!player->IsFinished() && run.frames < maxFrames) {
+      pressed = !pressed && player->IsTalkWaiting();
+      gamelib_test::ClearInjectedInput();
+      if (pressed) gamelib_test::SetKeyDown(KEY_INPUT_Z, true);
+      if (ProcessMessage() != 0) throw std::runtime_error("the game library closed the window");
+      keyManager->Update();
+      stage->ProcessInput();
+      stage->Update();
+      soundManager->Update();
+      ClsDrawScreen();
+      stage->Draw();
+      ScreenFlip();
+      ++run.frames;
+    }
+    gamelib_test::ClearInjectedInput();
+    if (!player->GetLoadFault().empty()) throw std::runtime_error(player->GetLoadFault());
+    if (!player->IsFinished()) {
+      throw std::runtime_error("still playing " + player->GetCurrentPath() + " after " + std::to_string(run.frames) +
+                               " frames");
+    }
+    run.bundlers = player->GetFinishedBundlerCount();
+    run.events = player->GetFinishedEventCount();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "autoplay: event %s: %s\n", options.event.c_str(), e.what());
+    return 1;
+  }
+  std::printf("event %s bundlers %d events %d frames %ld\n", options.event.c_str(), run.bundlers, run.events,
+              run.frames);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 int PlayWholeCampaign(const SOptions& options) {
   try {
     std::string saveDir = options.saveDir.empty() ? MakeTemporarySaveDir() : options.saveDir;
@@ -293,6 +355,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "autoplay: %s\nusage: autoplay --stage S --seed N [--max-frames F] [--render]   "
                  "(S from 0 to %d)\n       autoplay --campaign --seed N [--max-frames F] [--save-dir DIR]\n"
+                 "       autoplay --event FILE [--max-frames F] [--render]\n"
                  "Run it from the folder holding dat/.\n",
                  e.what(), STAGE_COUNT - 1);
     return 2;
@@ -302,5 +365,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "autoplay: no dat/ folder here; run it from the repository root\n");
     return 1;
   }
+  if (!options.event.empty()) return PlayOneEvent(options);
   return options.campaign ? PlayWholeCampaign(options) : PlayOneStage(options);
 }
