@@ -405,7 +405,18 @@ std::optional<EGameKey> CCampaignPlayer::SortieKey(const CDialog& sortie) {
 
 std::optional<EGameKey> CCampaignPlayer::BattleKey(CStage& stage, long frame) {
   if (!battle || battle->stage != &stage) return std::nullopt;
-  if (frame - battle->startFrame > kGiveUpFrames) battle->givingUp = true;
+  if (!battle->givingUp && frame - battle->startFrame > kGiveUpFrames) {
+    battle->givingUp = true;
+    // Who is still standing, and where, tells why the battle stalled.
+    std::string standing;
+    for (const CUnit* u : stage.state.units) {
+      if (u->IsDead()) continue;
+      standing += " " + u->name + "(team " + std::to_string(u->team) + " at " + std::to_string(u->grid.x) + "," +
+                  std::to_string(u->grid.y) + " hp " + std::to_string(u->hp) + ")";
+    }
+    std::fprintf(stderr, "autoplay: battle %d on stage %d stalled; giving up with%s\n", battle->number,
+                 stage.stageNo, standing.c_str());
+  }
   CStageStrategy* strategy = stage.GetStrategy();
   if (auto* announce = dynamic_cast<CStageStrategy_Announce*>(strategy)) {
     if (auto* cleared = dynamic_cast<CStrategy_StageCleared*>(announce->GetStep())) {
