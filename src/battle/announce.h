@@ -31,6 +31,8 @@ class CStageStrategy_Announce : public CStageStrategy {
   void ProcessInput() override;
   void Draw() override;
   void DrawOverlay() override;
+  // While a telop runs; not while a result box waits for DECIDE.
+  bool CanFastForward() const override { return step && step->CanFastForward(); }
 
   EType GetType() const { return type; }
   CStage& GetStage() const { return *stage; }
@@ -52,6 +54,7 @@ class CStrategy_Telop : public CStageStrategy_Announce::CStrategy {
   CStrategy_Telop(CStageStrategy_Announce& owner, const char* text);
   void Update() override;
   void DrawOverlay() override;
+  bool CanFastForward() const override { return true; }
   SPointD GetPosition() const { return position; }
 
  protected:
@@ -91,6 +94,7 @@ class CStrategy_StageCleared : public CStageStrategy_Announce::CStrategy {
   void ProcessInput() override { sub->ProcessInput(); }
   void Draw() override { sub->Draw(); }
   void DrawOverlay() override { sub->DrawOverlay(); }
+  bool CanFastForward() const override { return sub && sub->CanFastForward(); }
   void SetSubStep(std::unique_ptr<CStageStrategy_Announce::CStrategy> next);
   CStageStrategy_Announce::CStrategy* GetSubStep() const { return sub.Get(); }
 

@@ -40,6 +40,11 @@ class CStageStrategy {
   virtual void Draw() {}
   // Draws over everything at the end of the frame.
   virtual void DrawOverlay() {}
+  // True while the strategy plays out without the player (an action, an
+  // enemy's turn, a telop): its ProcessInput does nothing, so one more
+  // Update in the same frame is what the next frame would have done.
+  // Menus, cursor browsing and story scenes keep the default.
+  virtual bool CanFastForward() const { return false; }
 
  protected:
   CStage* stage;
@@ -101,6 +106,8 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   void ProcessInput() override;
   void Update() override;
   void Draw() override;
+  // While the current strategy plays out without the player.
+  bool CanFastForward() const override { return strategy && strategy->CanFastForward(); }
 
   // ---- strategies ----
   // The successor takes over at once; the caller may finish its own call.

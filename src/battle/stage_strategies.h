@@ -26,6 +26,9 @@ class CStageStrategy_FreeScroll : public CStageStrategy {
   void ProcessInput() override;
   void Draw() override;
   void DrawOverlay() override;
+  // Until the dispatch hands the turn to the player; an enemy's turn or a
+  // fallen unit's pass is handed on without a key.
+  bool CanFastForward() const override { return !inputEnabled; }
   // True while the active unit is a living party member whose command the
   // player is to choose.
   bool IsPlayerInputEnabled() const { return inputEnabled; }

@@ -43,6 +43,8 @@ class CStageStrategy_UnitCommand : public CStageStrategy {
   void ProcessInput() override;
   void Draw() override;
   void DrawOverlay() override;
+  // Only a fallen unit's pass; every step of the menu waits for the player.
+  bool CanFastForward() const override { return step && step->CanFastForward(); }
 
   // The next step takes over at once; the old one lives until the next
   // frame, so the call that replaced it may finish.
@@ -66,6 +68,7 @@ class CStrategy_WaitToStandby : public CStrategy {
  public:
   using CStrategy::CStrategy;
   void Update() override;
+  bool CanFastForward() const override { return true; }
 
  private:
   int count = 0;

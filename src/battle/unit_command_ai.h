@@ -27,6 +27,7 @@ class CStageStrategy_UnitCommandAI : public CStageStrategy {
   void Update() override;
   void Draw() override;
   void DrawOverlay() override;
+  bool CanFastForward() const override { return true; }
 
   class CStrategy {
    public:

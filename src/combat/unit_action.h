@@ -45,6 +45,7 @@ class CStageStrategy_UnitAction : public CStageStrategy {
   // Frozen during a hit stop. Infos added while the list is walked start in
   // the next frame; when none is left, browsing resumes.
   void Update() override;
+  bool CanFastForward() const override { return true; }
   virtual void AddActionInfo(std::unique_ptr<CUnitActionInfo> info);
 
   CStage& GetStage() const { return *stage; }

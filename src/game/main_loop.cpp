@@ -17,6 +17,7 @@
 #include "persist/system_data.h"
 #include "runtime/error_log.h"
 #include "runtime/fps_timer.h"
+#include "runtime/game_key.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
@@ -25,6 +26,11 @@
 #include "scenes/scene_title.h"
 
 namespace {
+
+// Held, the battle runs this many updates per drawn frame while it plays out
+// by itself; Space on the keyboard, Start on the joypad.
+constexpr EGameKey kFastForwardKey = EGameKey::SUB6;
+constexpr int kFastForwardUpdates = 4;
 
 struct FontSpec {
   int* handle;
@@ -92,9 +98,19 @@ void ReleaseGlobals() {
 bool RunFrame() {
   if (ProcessMessage() != 0) return false;
   keyManager->Update();
+  const bool fastForward = keyManager->IsDown(kFastForwardKey);
   currentScene->ProcessInput();
   SwitchScene();
   currentScene->Update();
+  // The extra updates stand in for the next frames, whose input steps would
+  // have done nothing; they stop where the player is asked, a scene switch
+  // is pending or the game ends.
+  for (int extra = 1; fastForward && extra < kFastForwardUpdates; ++extra) {
+    if (nextScene || quitRequested || !currentScene->CanFastForward()) break;
+    currentScene->Update();
+  }
+  // Once per drawn frame: a sound effect started in several of the frame's
+  // updates plays once.
   soundManager->Update();
   SwitchScene();
   ClsDrawScreen();

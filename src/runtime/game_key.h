@@ -18,7 +18,7 @@ enum class EGameKey : int {
   SUB3,    // Q
   SUB4,    // W
   SUB5,    // left Shift
-  SUB6,    // Space
+  SUB6,    // Space: held, the battle runs fast
   F1,
   F2,
   F3,

@@ -12,6 +12,10 @@ class CScene {
   virtual void Update() = 0;
   virtual void ProcessInput() = 0;
   virtual void Draw() = 0;
+  // True while the scene plays on by itself, reading none of the player's
+  // keys: the main loop may then run Update again in the same frame (fast
+  // forward), and that update does just what the next frame's would.
+  virtual bool CanFastForward() const { return false; }
 };
 
 extern std::unique_ptr<CScene> currentScene;

@@ -19,6 +19,9 @@ class CStepOf {
   virtual void ProcessInput() {}
   virtual void Draw() {}
   virtual void DrawOverlay() {}
+  // True while the step plays on without reading the player's keys (a
+  // telop, a pause), so that its owner may be updated again in one frame.
+  virtual bool CanFastForward() const { return false; }
 
  protected:
   Owner* owner;

@@ -9,6 +9,7 @@
 
 #include "assets/sound_manager.h"
 #include "assets/temp_tree.h"
+#include "gfx/call_recording.h"
 #include "persist/option_info.h"
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
@@ -27,11 +28,17 @@ class ScriptedScene : public CScene {
   explicit ScriptedScene(std::string name) : name(std::move(name)) {}
   ~ScriptedScene() override { steps.push_back(name + ".destroyed"); }
   void ProcessInput() override { Step("ProcessInput"); }
-  void Update() override { Step("Update"); }
+  void Update() override {
+    Step("Update");
+    if (soundOnUpdate >= 0) soundManager->PlaySE(soundOnUpdate);
+  }
   void Draw() override { Step("Draw"); }
+  bool CanFastForward() const override { return playsOnItsOwn; }
 
   std::string switchDuring;  // step in which to ask for the next scene
   std::string quitDuring;
+  bool playsOnItsOwn = false;
+  int soundOnUpdate = -1;  // a sound effect started by every update
 
  private:
   void Step(const std::string& step) {
@@ -100,6 +107,79 @@ TEST_F(MainLoopTest, QuittingFinishesAndShowsTheCurrentFrame) {
   const auto& calls = gamelib_test::RecordedCalls();
   EXPECT_NE(std::find(calls.begin(), calls.end(), "ScreenFlip()"), calls.end());
   gamelib_test::ClearRecordedCalls();
+}
+
+int CountSteps(const std::string& step) { return static_cast<int>(std::count(steps.begin(), steps.end(), step)); }
+
+TEST_F(MainLoopTest, HoldingSpaceOrStartGivesASceneThatPlaysOnItsOwnFourUpdatesPerFrame) {
+  struct SCase {
+    const char* what;
+    int key;            // keyboard key held, 0 for none
+    int padBits;        // joypad buttons held
+    bool playsOnItsOwn;
+    const char* switchDuring;
+    const char* quitDuring;
+    int updates;        // of the first scene in the frame
+  };
+  const SCase cases[] = {
+      {"no key",                           0,                0,           true,  "",       "",       1},
+      {"Space",                            KEY_INPUT_SPACE,  0,           true,  "",       "",       4},
+      {"Start on the joypad",              0,                PAD_INPUT_8, true,  "",       "",       4},
+      {"left Shift is another button",     KEY_INPUT_LSHIFT, 0,           true,  "",       "",       1},
+      {"Space while the player is asked",  KEY_INPUT_SPACE,  0,           false, "",       "",       1},
+      {"Space, a successor asked for",     KEY_INPUT_SPACE,  0,           true,  "Update", "",       1},
+      {"Space, the game asked to end",     KEY_INPUT_SPACE,  0,           true,  "",       "Update", 1},
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    steps.clear();
+    quitRequested = false;
+    ScriptedScene& scene = Start("battle");
+    scene.playsOnItsOwn = c.playsOnItsOwn;
+    scene.switchDuring = c.switchDuring;
+    scene.quitDuring = c.quitDuring;
+    gamelib_test::ClearInjectedInput();
+    if (c.key != 0) gamelib_test::SetKeyDown(c.key, true);
+    gamelib_test::SetJoypadBits(c.padBits);
+    RunFrame();
+    EXPECT_EQ(CountSteps("battle.Update"), c.updates);
+    EXPECT_EQ(CountSteps("battle.ProcessInput"), 1) << "the player's input is read once a frame";
+    EXPECT_EQ(CountSteps("battle'.Update"), 0) << "a successor starts in the next frame";
+  }
+  gamelib_test::ClearInjectedInput();
+}
+
+// Starts the game library for the tests that hear or see a frame.
+class MainLoopLibraryTest : public MainLoopTest {
+ protected:
+  void SetUp() override {
+    SetGraphMode(640, 480, 32, 60);
+    ASSERT_EQ(GameLib_Init(), 0) << GameLib_GetLastError();
+    MainLoopTest::SetUp();
+  }
+  void TearDown() override {
+    gamelib_test::ClearInjectedInput();
+    MainLoopTest::TearDown();
+    GameLib_End();
+  }
+  CTempTree tree{"main_loop"};
+};
+
+TEST_F(MainLoopLibraryTest, ASoundEffectStartedInEveryFastUpdatePlaysOncePerDrawnFrame) {
+  tree.Copy("dat/sound/cursor_01.wav", "sound/cursor_01.wav");
+  soundManager = std::make_unique<CSoundManager>(true, tree.Dir() + "sound/", tree.Dir() + "bgm/");
+  const std::string play = "PlaySoundMem(" + std::to_string(soundManager->GetSEHandle(SE_CURSOR_01)) + ",";
+  ScriptedScene& scene = Start("battle");
+  scene.playsOnItsOwn = true;
+  scene.soundOnUpdate = SE_CURSOR_01;
+  gamelib_test::SetKeyDown(KEY_INPUT_SPACE, true);
+  CCallRecording rec;
+  RunFrame();
+  RunFrame();
+  const auto calls = rec.Calls();
+  EXPECT_EQ(CountSteps("battle.Update"), 8);
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(play, 0) == 0; }),
+            2);
 }
 
 TEST(ReplayFiles, AreDeletedAtTheEndOfARun) {
