@@ -12,6 +12,7 @@
 #include "battle/stage.h"
 #include "battle/unit_ai.h"
 #include "core/random.h"
+#include "game/screenshot.h"
 #include "persist/option_info.h"
 #include "persist/save_data.h"
 #include "persist/system_data.h"
@@ -98,6 +99,8 @@ void ReleaseGlobals() {
 bool RunFrame() {
   if (ProcessMessage() != 0) return false;
   keyManager->Update();
+  // Asked before the scene's input, which may reset every key's push.
+  const bool screenshot = keyManager->IsPush(EGameKey::F12, true);
   const bool fastForward = keyManager->IsDown(kFastForwardKey);
   currentScene->ProcessInput();
   SwitchScene();
@@ -115,6 +118,7 @@ bool RunFrame() {
   SwitchScene();
   ClsDrawScreen();
   currentScene->Draw();
+  if (screenshot) SaveScreenshotNow();
   ScreenFlip();
   fpsTimer->Wait();
   return !quitRequested;

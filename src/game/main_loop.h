@@ -17,7 +17,7 @@ void ReleaseGlobals();
 // One pass of the main loop; false when the loop must end (the window was
 // closed, or a scene asked to quit). While Space (the joypad's Start) is
 // held, a scene that plays on by itself gets up to four updates before the
-// frame is drawn.
+// frame is drawn; F12 saves the drawn frame (game/screenshot.h).
 bool RunFrame();
 
 // Start-up, frames until the end, clean-up. Returns the exit code: 0 after a

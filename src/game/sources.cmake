@@ -3,5 +3,6 @@
 list(APPEND QUORVANE_SOURCES
   src/game/globals.cpp
   src/game/main_loop.cpp
+  src/game/screenshot.cpp
   src/game/game_main.cpp
 )

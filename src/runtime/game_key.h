@@ -30,7 +30,7 @@ enum class EGameKey : int {
   F9,
   F10,
   F11,
-  F12,
+  F12,  // saves a screenshot in every scene
   ESCAPE,
   ANALOG_X,  // holds the stick's X value, not a button
   ANALOG_Y,  // holds the stick's Y value, not a button

@@ -9,6 +9,7 @@
 
 #include "assets/sound_manager.h"
 #include "assets/temp_tree.h"
+#include "game/screenshot.h"
 #include "gfx/call_recording.h"
 #include "persist/option_info.h"
 #include "runtime/fps_timer.h"
@@ -32,13 +33,17 @@ class ScriptedScene : public CScene {
     Step("Update");
     if (soundOnUpdate >= 0) soundManager->PlaySE(soundOnUpdate);
   }
-  void Draw() override { Step("Draw"); }
+  void Draw() override {
+    Step("Draw");
+    if (fill != 0) DrawBox(100, 100, 200, 200, fill, TRUE);
+  }
   bool CanFastForward() const override { return playsOnItsOwn; }
 
   std::string switchDuring;  // step in which to ask for the next scene
   std::string quitDuring;
   bool playsOnItsOwn = false;
   int soundOnUpdate = -1;  // a sound effect started by every update
+  unsigned int fill = 0;   // the colour of a box drawn in every frame
 
  private:
   void Step(const std::string& step) {
@@ -159,8 +164,15 @@ class MainLoopLibraryTest : public MainLoopTest {
   }
   void TearDown() override {
     gamelib_test::ClearInjectedInput();
+    game_test::SetScreenshotFolder("screenshots");
     MainLoopTest::TearDown();
     GameLib_End();
+  }
+  std::vector<std::filesystem::path> Pictures(const std::string& folder) const {
+    std::vector<std::filesystem::path> found;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(tree.Path(folder), ec)) found.push_back(entry.path());
+    return found;
   }
   CTempTree tree{"main_loop"};
 };
@@ -180,6 +192,53 @@ TEST_F(MainLoopLibraryTest, ASoundEffectStartedInEveryFastUpdatePlaysOncePerDraw
   EXPECT_EQ(CountSteps("battle.Update"), 8);
   EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(play, 0) == 0; }),
             2);
+}
+
+TEST_F(MainLoopLibraryTest, F12SavesTheDrawnFrameOncePerPushAsA640By480Png) {
+  game_test::SetScreenshotFolder(tree.Path("shots"));
+  Start("title").fill = GetColor(255, 0, 0);
+  RunFrame();
+  EXPECT_FALSE(std::filesystem::exists(tree.Path("shots"))) << "the folder is made when a picture needs it";
+
+  gamelib_test::SetKeyDown(KEY_INPUT_F12, true);
+  RunFrame();
+  RunFrame();  // still held: no second picture
+  ASSERT_EQ(Pictures("shots").size(), 1u);
+  gamelib_test::SetKeyDown(KEY_INPUT_F12, false);
+  RunFrame();
+  gamelib_test::SetKeyDown(KEY_INPUT_F12, true);
+  RunFrame();
+  const auto pictures = Pictures("shots");
+  ASSERT_EQ(pictures.size(), 2u) << "a second push, a second file, even within one millisecond";
+  EXPECT_EQ(pictures[0].extension(), ".png");
+
+  const int handle = LoadGraph(pictures[0].string().c_str());
+  ASSERT_GT(handle, 0);
+  int w = 0;
+  int h = 0;
+  GetGraphSize(handle, &w, &h);
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+  ClsDrawScreen();
+  DrawGraph(0, 0, handle, FALSE);
+  EXPECT_EQ(gamelib_test::GetBackBufferPixel(150, 150), 0xff0000u) << "the scene's box is in the picture";
+  EXPECT_EQ(gamelib_test::GetBackBufferPixel(50, 50), 0x000000u);
+  DeleteGraph(handle);
+}
+
+TEST_F(MainLoopLibraryTest, AScreenshotFolderThatCannotBeMadeIsOneLineOnStderrAndTheGameGoesOn) {
+  tree.Write("in_the_way");  // a file where a folder would have to be
+  game_test::SetScreenshotFolder(tree.Path("in_the_way/shots"));
+  Start("camp");
+  RunFrame();
+  gamelib_test::SetKeyDown(KEY_INPUT_F12, true);
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(RunFrame());
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("screenshot not saved"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_TRUE(RunFrame());
+  EXPECT_EQ(CountSteps("camp.Draw"), 3);
 }
 
 TEST(ReplayFiles, AreDeletedAtTheEndOfARun) {
