@@ -68,8 +68,6 @@ struct Battle {
   }
 };
 
-double FrameShare(const benchmark::State& state) { return static_cast<double>(state.iterations()) * 17e-3; }
-
 void BM_DangerZoneStage7(benchmark::State& state) {
   if (!StartLibrary(state)) return;
   Battle battle(7);
@@ -81,8 +79,6 @@ void BM_DangerZoneStage7(benchmark::State& state) {
     benchmark::DoNotOptimize(cells);
   }
   state.counters["cells"] = static_cast<double>(cells);
-  state.counters["frame_share"] =
-      benchmark::Counter(FrameShare(state), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_DangerZoneStage7)->Unit(benchmark::kMicrosecond);
 
@@ -95,8 +91,6 @@ void BM_BattleFrameStage7(benchmark::State& state) {
     battle.stage->Draw();
     ScreenFlip();
   }
-  state.counters["frame_share"] =
-      benchmark::Counter(FrameShare(state), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_BattleFrameStage7)->Unit(benchmark::kMicrosecond);
 
@@ -112,8 +106,6 @@ void BM_BattleFrameStage7GameWork(benchmark::State& state) {
     battle.stage->Draw();
   }
   gamelib_test::SetRasterising(true);
-  state.counters["frame_share"] =
-      benchmark::Counter(FrameShare(state), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_BattleFrameStage7GameWork)->Unit(benchmark::kMicrosecond);
 
@@ -185,9 +177,6 @@ void BM_BattleFrameStage7ArrowShower(benchmark::State& state) {
   gamelib_test::SetRasterising(true);
   state.counters["bullets"] = static_cast<double>(fewestBullets);
   state.counters["effects"] = static_cast<double>(fewestEffects);
-  // Against the 60 Hz frame of 16.7 ms.
-  state.counters["frame_share"] = benchmark::Counter(static_cast<double>(state.iterations()) * 16.7e-3,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_BattleFrameStage7ArrowShower)->Unit(benchmark::kMicrosecond);
 
@@ -259,8 +248,6 @@ void BM_ThinkWorstCase(benchmark::State& state) {
     thinker->ai->FinishTurn();
   }
   state.counters["search_range"] = thinker->ai->searchRange;
-  state.counters["frame_share"] =
-      benchmark::Counter(FrameShare(state), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ThinkWorstCase)->Unit(benchmark::kMicrosecond);
 
@@ -279,8 +266,7 @@ void BM_EnemyTurnsStage7(benchmark::State& state) {
     CStage& stage = *battle.stage;
     const int lastTurn = stage.state.turnCount + 20;
     state.ResumeTiming();
-    frames = 0;
-    for (; stage.state.turnCount < lastTurn && frames < 200000; ++frames) {
+    for (long played = 0; stage.state.turnCount < lastTurn && played < 200000; ++played, ++frames) {
       stage.Update();
       stage.Draw();
       CUnit& front = *stage.state.units.front();
@@ -291,8 +277,7 @@ void BM_EnemyTurnsStage7(benchmark::State& state) {
     }
   }
   gamelib_test::SetRasterising(true);
-  state.counters["frames"] = static_cast<double>(frames);
-  state.counters["per_frame_share"] = benchmark::Counter(static_cast<double>(state.iterations()) * frames * 17e-3,
-                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  // Frames per battle: frame_pct is the share of one of them.
+  state.counters["frames"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_EnemyTurnsStage7)->Unit(benchmark::kMillisecond)->Iterations(3);

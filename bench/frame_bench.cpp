@@ -22,9 +22,6 @@ void BM_TitleFrame(benchmark::State& state) {
   for (auto _ : state) {
     RunFrame();
   }
-  // A frame's own work as a share of the 17 ms frame.
-  state.counters["frame_share"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * 17e-3, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   ReleaseGlobals();
   gamelib_test::UseVirtualClock(false);
   GameLib_End();

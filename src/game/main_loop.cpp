@@ -75,7 +75,6 @@ void InitGlobals() {
   // a battle get their map actor from here on.
   InstallUnitActorMaker();
   InstallUnitAIMaker();
-  PrintStageSummaries();
   gameRandom = std::make_unique<CRandom>();
   effectRandom = std::make_unique<CRandom>();
   keyManager = std::make_unique<CKeyManager>(optionInfo.joypadAssign);
@@ -136,6 +135,7 @@ int RunGame() {
   int exitCode = 0;
   try {
     InitGlobals();
+    PrintStageSummaries();
     while (RunFrame()) {
     }
   } catch (const std::exception& e) {

@@ -20,8 +20,9 @@ void ReleaseGlobals();
 // frame is drawn; F12 saves the drawn frame (game/screenshot.h).
 bool RunFrame();
 
-// Start-up, frames until the end, clean-up. Returns the exit code: 0 after a
-// normal end, 1 after an error that ended the game (logged and printed).
+// Start-up (the stage summaries printed once), frames until the end,
+// clean-up. Returns the exit code: 0 after a normal end, 1 after an error
+// that ended the game (logged and printed).
 int RunGame();
 
 // Deletes the replay files left under dat/replay/ (below `dataDir`), if any.
