@@ -18,6 +18,7 @@
 #include "battle/unit_command_ai.h"
 #include "game/main_loop.h"
 #include "persist/option_info.h"
+#include "persist/save_data.h"
 #include "runtime/fps_timer.h"
 #include "runtime/key_manager.h"
 #include "runtime/scene.h"
@@ -36,13 +37,10 @@ class CAIBattle {
   CAIBattle(int stageNo, std::uint32_t seed) {
     gameRandom = std::make_unique<CRandom>(seed);
     effectRandom = std::make_unique<CRandom>(seed);
+    // A new game's party, in party order.
+    party = std::move(NewGameSaveData()->party);
     std::vector<CUnit*> sortie;
-    for (ECharactor c : {ECharactor::KNIGHT, ECharactor::PRIESTESS, ECharactor::ARCHER, ECharactor::SORCERESS,
-                         ECharactor::FIGHTER}) {
-      party.push_back(std::make_unique<CUnit>(c, 0, SPoint(0, 0)));
-      party.back()->InitByCharactor();
-      sortie.push_back(party.back().get());
-    }
+    for (auto& u : party) sortie.push_back(u.get());
     auto scene = std::make_unique<CStage>(stageNo, sortie);
     stage = scene.get();
     for (CUnit* u : sortie) {
