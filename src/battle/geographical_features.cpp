@@ -141,23 +141,39 @@ void CGeographicalFeatures::LoadMapCsv(const std::string& path) {
                         std::to_string(needed - 1));
   }
 
-  const auto cells = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-  std::vector<std::unique_ptr<CMapObject>> newLayers[3];
+  // Every number of the four blocks is read and checked before anything is
+  // built, so a header that promises a huge map costs no memory until the
+  // file really holds that many numbers.
   const int chipCount = static_cast<int>(chipHandles.size());
-  for (int layer = 0; layer < 3; ++layer) {
-    newLayers[layer].resize(cells);
-    const int first = 1 + layer * (h + 1);
+  std::vector<int> numbers;  // block by block, each row by row
+  for (int block = 0; block < 4; ++block) {
+    const int first = 1 + block * (h + 1);
     for (int row = 0; row < h; ++row) {
       const int lineNo = first + row;
       const std::vector<int> values = ParseFields(path, lines, lineNo, w);
-      for (int column = 0; column < w; ++column) {
+      for (int column = 0; block < 3 && column < w; ++column) {
         const int n = values[static_cast<std::size_t>(column)];
-        if (n == MAP_CHIP_EMPTY) continue;
-        if (n < 0 || n >= chipCount) {
+        if (n != MAP_CHIP_EMPTY && (n < 0 || n >= chipCount)) {
           throw CMapFileError("map file '" + path + "' line " + std::to_string(lineNo) + " field " +
                               std::to_string(column) + ": chip " + std::to_string(n) +
                               " is not on the chip sheet (0.." + std::to_string(chipCount - 1) + ")");
         }
+      }
+      numbers.insert(numbers.end(), values.begin(), values.end());
+    }
+  }
+  const auto cells = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+  const auto number = [&](int block, int row, int column) {
+    return numbers[static_cast<std::size_t>(block) * cells + static_cast<std::size_t>(row * w + column)];
+  };
+
+  std::vector<std::unique_ptr<CMapObject>> newLayers[3];
+  for (int layer = 0; layer < 3; ++layer) {
+    newLayers[layer].resize(cells);
+    for (int row = 0; row < h; ++row) {
+      for (int column = 0; column < w; ++column) {
+        const int n = number(layer, row, column);
+        if (n == MAP_CHIP_EMPTY) continue;
         const SPointD centre(column * MAP_CHIP_SIZE + MAP_CHIP_SIZE / 2, row * MAP_CHIP_SIZE + MAP_CHIP_SIZE / 2);
         newLayers[layer][static_cast<std::size_t>(row * w + column)] =
             std::make_unique<CMapObject>(n, chipHandles[static_cast<std::size_t>(n)], centre);
@@ -165,19 +181,16 @@ void CGeographicalFeatures::LoadMapCsv(const std::string& path) {
     }
   }
 
+  // Only the top-left chip of each grid cell decides its terrain; an odd
+  // last column or row has no cell.
   const int gw = w / 2;
   const int gh = h / 2;
   std::vector<std::unique_ptr<CGridObject>> newGrid(static_cast<std::size_t>(gw) * static_cast<std::size_t>(gh));
-  const int terrainFirst = 3 * h + 4;
-  for (int row = 0; row < h; ++row) {
-    const std::vector<int> values = ParseFields(path, lines, terrainFirst + row, w);
-    // Only the top-left chip of each grid cell decides its terrain; an odd
-    // last column or row has no cell.
-    if (row % 2 != 0 || row / 2 >= gh) continue;
+  for (int y = 0; y < gh; ++y) {
     for (int x = 0; x < gw; ++x) {
-      const std::optional<EMapObjectType> type = TerrainFromCode(values[static_cast<std::size_t>(x * 2)]);
+      const std::optional<EMapObjectType> type = TerrainFromCode(number(3, y * 2, x * 2));
       if (!type) continue;
-      newGrid[static_cast<std::size_t>((row / 2) * gw + x)] = std::make_unique<CGridObject>(CGridObject{*type});
+      newGrid[static_cast<std::size_t>(y * gw + x)] = std::make_unique<CGridObject>(CGridObject{*type});
     }
   }
 

@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstddef>
 #include <functional>
 #include <string>
 
 #include "assets/temp_tree.h"
 #include "battle/stage.h"
 #include "runtime/gamelib/gamelib.h"
+
+#ifdef __SANITIZE_ADDRESS__
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, std::size_t),
+                                                         void (*)(const volatile void*));
+#endif
 
 namespace {
 
@@ -142,6 +149,61 @@ TEST_F(SMapFixture, MalformedFilesGiveAnErrorNamingFileAndLine) {
   } catch (const CMapFileError& e) {
     EXPECT_NE(std::string(e.what()).find("missing.csv' cannot be opened"), std::string::npos) << e.what();
   }
+}
+
+#ifdef __SANITIZE_ADDRESS__
+std::atomic<bool> watchingAllocations{false};
+std::atomic<std::size_t> largestAllocation{0};
+
+void NoteAllocation(const volatile void*, std::size_t size) {
+  if (!watchingAllocations) return;
+  std::size_t seen = largestAllocation;
+  while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) {
+  }
+}
+
+// The sanitizer takes the two hooks only as a pair.
+void IgnoreFree(const volatile void*) {}
+#endif
+
+TEST_F(SMapFixture, AHeaderPromisingAHugeMapCostsNothingUntilTheNumbersAreThere) {
+#ifndef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "allocations are watched through the address sanitizer";
+#else
+  static const bool hooked = __sanitizer_install_malloc_and_free_hooks(NoteAllocation, IgnoreFree) != 0;
+  ASSERT_TRUE(hooked);
+  // 4096 x 4096 chips would be 16.7 million chips a layer; each file has the
+  // 16388 lines such a map needs, but not its numbers.
+  const std::string blankLines(16388, '\n');
+  std::string fullRow = "0";
+  for (int i = 1; i < 4096; ++i) fullRow += ",0";
+  const struct {
+    const char* name;
+    std::string text;
+    const char* expected;
+  } cases[] = {
+      {"only blank lines", "4096,4096\n" + blankLines, "line 1 is empty"},
+      {"one full row", "4096,4096\n" + fullRow + "\n" + blankLines, "line 2 is empty"},
+      {"a word in the second row", "4096,4096\r\n" + fullRow + "\r\nx\r\n" + blankLines,
+       "line 2 field 0: 'x' is not a whole number"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = Write(c.text, "huge.csv");
+    largestAllocation = 0;
+    watchingAllocations = true;
+    try {
+      map.LoadMapCsv(path);
+      ADD_FAILURE() << "no error";
+    } catch (const CMapFileError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos) << e.what();
+    }
+    watchingAllocations = false;
+    // The lines of a 24 KB file take well under 4 MB; one layer of the
+    // promised map would take 128 MB.
+    EXPECT_LT(largestAllocation.load(), std::size_t{4} << 20);
+  }
+#endif
 }
 
 TEST_F(SMapFixture, DrawsOnlyTheChipsAroundTheCamera) {
