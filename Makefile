@@ -48,8 +48,9 @@ autoplay: deps $(RELEASE)/build.ninja
 
 # Fuzzing: clang with libFuzzer and the sanitizers, in its own build tree.
 # Each target runs FUZZ_SECONDS; new inputs go to build/fuzz/corpus (the save
-# files) and build/fuzz/corpus-event-script (the story scripts, seeded with
-# the game's own); the committed seeds stay as they are.
+# files), build/fuzz/corpus-event-script (the story scripts, seeded with the
+# game's own) and build/fuzz/corpus-map-csv (the battle maps, seeded with the
+# game's own); the committed seeds stay as they are.
 FUZZBUILD := build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_FLAGS = -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
@@ -59,11 +60,13 @@ $(FUZZBUILD)/build.ninja:
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 
 fuzz: deps $(FUZZBUILD)/build.ninja
-	cmake --build $(FUZZBUILD) -j $(JOBS) --target archive_fuzz event_script_fuzz
-	mkdir -p $(FUZZBUILD)/corpus $(FUZZBUILD)/corpus-event-script
+	cmake --build $(FUZZBUILD) -j $(JOBS) --target archive_fuzz event_script_fuzz map_csv_fuzz
+	mkdir -p $(FUZZBUILD)/corpus $(FUZZBUILD)/corpus-event-script $(FUZZBUILD)/corpus-map-csv
 	./$(FUZZBUILD)/archive_fuzz $(FUZZ_FLAGS) $(FUZZBUILD)/corpus fuzz/corpus/archive
 	./$(FUZZBUILD)/event_script_fuzz $(FUZZ_FLAGS) -dict=fuzz/event_script.dict \
 	  $(FUZZBUILD)/corpus-event-script fuzz/corpus/event_script $(wildcard dat/script/event)
+	./$(FUZZBUILD)/map_csv_fuzz $(FUZZ_FLAGS) -dict=fuzz/map_csv.dict \
+	  $(FUZZBUILD)/corpus-map-csv fuzz/corpus/map_csv $(wildcard dat/map)
 
 clean:
 	rm -rf build
