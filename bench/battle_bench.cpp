@@ -1,4 +1,5 @@
-// Battle costs on stage 7, the busiest castle: the danger zone the player
+// Battle costs on stage 7, the busiest castle (and the start of stage 5, the
+// largest map): the danger zone the player
 // may display (every enemy's move and search ranges), one whole battle
 // frame, update and draw, the heaviest frame of an attack, an enemy's
 // thinking at its worst and a whole enemy phase.
@@ -93,6 +94,18 @@ void BM_BattleFrameStage7(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BattleFrameStage7)->Unit(benchmark::kMicrosecond);
+
+// A battle's start, the heaviest frame of a campaign: the map read from its
+// file and built, the units placed, the opening music started, and the
+// battle left again.
+void BM_BattleStartStage5(benchmark::State& state) {
+  if (!StartLibrary(state)) return;
+  for (auto _ : state) {
+    Battle battle(5);
+    benchmark::DoNotOptimize(battle.stage.get());
+  }
+}
+BENCHMARK(BM_BattleStartStage5)->Unit(benchmark::kMicrosecond);
 
 // The same frame with the pictures stopped before the renderer and no
 // clear or flip: what the game itself spends (logic, draw records, queue,

@@ -86,20 +86,15 @@ CMapObject::CMapObject(int chipNumber_, int handle, SPointD centre)
 
 CGeographicalFeatures::CGeographicalFeatures(CStage& stage_, unsigned int gridLineColour_, double cameraX,
                                              double cameraY, int chipColumns_, int chipRows_,
-                                             const std::string& chipImagePath)
+                                             const std::string& chipImagePath_)
     : stage(stage_),
       chipColumns(chipColumns_),
       chipRows(chipRows_),
       chipHandles(static_cast<std::size_t>(std::max(0, chipColumns_) * std::max(0, chipRows_)), 0),
       camera(cameraX, cameraY),
       cameraStart(cameraX, cameraY),
-      gridLineColour(gridLineColour_) {
-  if (!chipHandles.empty()) {
-    imagesLoaded = LoadDivGraph(chipImagePath.c_str(), static_cast<int>(chipHandles.size()), chipColumns,
-                                chipRows, MAP_CHIP_SIZE, MAP_CHIP_SIZE, chipHandles.data()) != -1;
-    if (!imagesLoaded) std::fill(chipHandles.begin(), chipHandles.end(), 0);
-  }
-}
+      gridLineColour(gridLineColour_),
+      chipImagePath(chipImagePath_) {}
 
 CGeographicalFeatures::~CGeographicalFeatures() { Release(); }
 
@@ -167,6 +162,8 @@ void CGeographicalFeatures::LoadMapCsv(const std::string& path) {
     return numbers[static_cast<std::size_t>(block) * cells + static_cast<std::size_t>(row * w + column)];
   };
 
+  CutChips(numbers, 3 * cells);
+
   std::vector<std::unique_ptr<CMapObject>> newLayers[3];
   for (int layer = 0; layer < 3; ++layer) {
     newLayers[layer].resize(cells);
@@ -206,10 +203,28 @@ void CGeographicalFeatures::LoadMapCsv(const std::string& path) {
   grid = std::move(newGrid);
 }
 
+// A map uses a few hundred of the sheet's chips: only those get a handle,
+// the first time a map needs them.
+void CGeographicalFeatures::CutChips(const std::vector<int>& numbers, std::size_t count) {
+  for (std::size_t i = 0; i < count && !chipSheetUnreadable; ++i) {
+    const int n = numbers[i];
+    if (n == MAP_CHIP_EMPTY || chipHandles[static_cast<std::size_t>(n)] != 0) continue;
+    const int handle = CutGraph(chipImagePath.c_str(), (n % chipColumns) * MAP_CHIP_SIZE,
+                                (n / chipColumns) * MAP_CHIP_SIZE, MAP_CHIP_SIZE, MAP_CHIP_SIZE);
+    // A sheet that cannot be read is tried once; its chips draw nothing.
+    if (handle < 0) {
+      chipSheetUnreadable = true;
+    } else {
+      chipHandles[static_cast<std::size_t>(n)] = handle;
+    }
+  }
+}
+
 void CGeographicalFeatures::Release() {
-  if (!imagesLoaded) return;
-  for (int handle : chipHandles) DeleteGraph(handle);
-  imagesLoaded = false;
+  for (int& handle : chipHandles) {
+    if (handle > 0) DeleteGraph(handle);
+    handle = 0;
+  }
 }
 
 void CGeographicalFeatures::Draw() {

@@ -48,6 +48,8 @@ struct SChipWindow {
 
 class CGeographicalFeatures {
  public:
+  // The chips, chipColumns x chipRows of them, are cut from the picture in
+  // `chipImagePath` as the maps loaded need them.
   CGeographicalFeatures(CStage& stage, unsigned int gridLineColour, double cameraX, double cameraY,
                         int chipColumns, int chipRows, const std::string& chipImagePath);
   virtual ~CGeographicalFeatures();
@@ -62,7 +64,7 @@ class CGeographicalFeatures {
   // Replaces the whole map. Throws CMapFileError for a file that is missing
   // or malformed; the map is left unchanged then.
   virtual void LoadMapCsv(const std::string& path);
-  // Frees the chip images.
+  // Frees the chip images (a later map cuts them again).
   virtual void Release();
   virtual void Draw();
   virtual void DrawGridLines();
@@ -94,5 +96,9 @@ class CGeographicalFeatures {
   // Chip layers and grid are stored row by row: index row * columns + column.
   std::vector<std::unique_ptr<CMapObject>> layers[3];
   std::vector<std::unique_ptr<CGridObject>> grid;
-  bool imagesLoaded = false;
+  std::string chipImagePath;
+  bool chipSheetUnreadable = false;
+
+  // Gives every chip among the first `count` numbers its handle.
+  void CutChips(const std::vector<int>& numbers, std::size_t count);
 };

@@ -94,6 +94,55 @@ TEST_F(GameLibTest, MagentaIsTransparentInLoadedImagesAndCellsSplitRowByRow) {
   std::filesystem::remove(path);
 }
 
+// A battle cuts its map chips from the sheet loaded at start-up, and every
+// picture goes when the last handle to it does: nothing is read twice and
+// nothing stays behind battle after battle.
+TEST_F(GameLibTest, CellsShareTheirPictureAndThePictureGoesWithTheLastHandle) {
+  DrawBox(0, 0, 64, 32, GetColor(0, 255, 0), TRUE);
+  const std::string path = TempPng("shared");
+  ASSERT_EQ(SaveScreenshot(path.c_str()), 0);
+  const int before = gamelib_test::LoadedPictureCount();
+
+  // Cut alone: the picture lives as long as its cells.
+  int cells[2] = {};
+  ASSERT_EQ(LoadDivGraph(path.c_str(), 2, 2, 1, 32, 32, cells), 0);
+  EXPECT_EQ(gamelib_test::LoadedPictureCount(), before + 1);
+  DeleteGraph(cells[0]);
+  EXPECT_EQ(gamelib_test::LoadedPictureCount(), before + 1);
+  DeleteGraph(cells[1]);
+  EXPECT_EQ(gamelib_test::LoadedPictureCount(), before);
+
+  // Cut from a picture already loaded: the same picture, twice over.
+  const int whole = LoadGraph(path.c_str());
+  for (int battle = 0; battle < 3; ++battle) {
+    ASSERT_EQ(LoadDivGraph(path.c_str(), 2, 2, 1, 32, 32, cells), 0);
+    EXPECT_EQ(gamelib_test::LoadedPictureCount(), before + 1) << "battle " << battle;
+    ClsDrawScreen();
+    DrawGraph(0, 0, cells[1], TRUE);
+    EXPECT_EQ(gamelib_test::GetBackBufferPixel(5, 5), 0x00ff00u);
+    DeleteGraph(cells[0]);
+    DeleteGraph(cells[1]);
+  }
+  EXPECT_EQ(gamelib_test::LoadedPictureCount(), before + 1) << "the loaded picture stays for its holder";
+
+  // Its holder lets go first: the picture waits for the cells still cut from it.
+  ASSERT_EQ(LoadDivGraph(path.c_str(), 2, 2, 1, 32, 32, cells), 0);
+  DeleteGraph(whole);
+  ClsDrawScreen();
+  DrawGraph(0, 0, cells[0], TRUE);
+  EXPECT_EQ(gamelib_test::GetBackBufferPixel(5, 5), 0x00ff00u);
+  DeleteGraph(cells[0]);
+  DeleteGraph(cells[1]);
+  EXPECT_EQ(gamelib_test::LoadedPictureCount(), before);
+
+  // Cells that all lie outside the picture keep nothing.
+  int outside[1] = {};
+  ASSERT_EQ(LoadDivGraph(path.c_str(), 1, 1, 1, 4096, 32, outside), 0);
+  EXPECT_EQ(outside[0], -1);
+  EXPECT_EQ(gamelib_test::LoadedPictureCount(), before);
+  std::filesystem::remove(path);
+}
+
 TEST_F(GameLibTest, RotatedAndTurnedDrawsLandWhereTheyShould) {
   DrawBox(0, 0, 32, 16, GetColor(255, 255, 255), TRUE);  // white left half
   DrawBox(32, 0, 64, 16, GetColor(255, 0, 0), TRUE);     // red right half

@@ -152,6 +152,10 @@ int LoadGraph(const char* path);
 // Splits an image into allNum cells of w x h, xNum across, row by row, and
 // writes one handle per cell into handles[0..allNum-1].
 int LoadDivGraph(const char* path, int allNum, int xNum, int yNum, int w, int h, int* handles);
+// One handle for the w x h rectangle at (x, y) of the picture in the file,
+// or -1 when the file cannot be read or the rectangle leaves the picture.
+// Like LoadDivGraph it cuts from a picture of that file already held.
+int CutGraph(const char* path, int x, int y, int w, int h);
 int DeleteGraph(int handle);
 int GetGraphSize(int handle, int* width, int* height);
 
@@ -245,6 +249,10 @@ void RequestClose(bool close = true);
 // screen clears still are), so a benchmark can tell the game's own work
 // from the rasteriser's.
 void SetRasterising(bool on);
+
+// The pictures held in memory: every file read, however many handles were
+// cut from it.
+int LoadedPictureCount();
 
 // Reads one pixel of the back buffer as 0xRRGGBB.
 unsigned int GetBackBufferPixel(int x, int y);

@@ -46,10 +46,27 @@ SDL_Surface* KeyedCopy(SDL_Surface* rgba) {
 int AddImage(Image image) {
   State& s = S();
   const int handle = s.nextImage++;
-  if (image.sheet == 0) image.sheet = handle;
+  if (image.sheet == 0) {
+    image.sheet = handle;
+  } else if (Image* sheet = FindImage(image.sheet)) {
+    ++sheet->cells;
+  }
   s.images[handle] = image;
   return handle;
 }
+
+void FreeSheet(int handle) {
+  State& s = S();
+  const auto it = s.images.find(handle);
+  if (it == s.images.end()) return;
+  if (it->second.keyed) SDL_DestroyTexture(it->second.keyed);
+  if (it->second.opaque) SDL_DestroyTexture(it->second.opaque);
+  if (it->second.surface) SDL_FreeSurface(it->second.surface);
+  const auto byPath = s.picturesByPath.find(it->second.path);
+  if (byPath != s.picturesByPath.end() && byPath->second == handle) s.picturesByPath.erase(byPath);
+  s.images.erase(it);
+}
+
 
 // Loads the file into a new whole-image handle, or returns -1.
 int LoadSheet(const char* path) {
@@ -68,7 +85,38 @@ int LoadSheet(const char* path) {
     SDL_FreeSurface(rgba);
     return -1;
   }
-  return AddImage(image);
+  image.path = path;
+  const int handle = AddImage(image);
+  // The first picture of a file is the one cells are cut from.
+  S().picturesByPath.emplace(path, handle);
+  return handle;
+}
+
+// The picture read from `path`, read now if no picture of it is held (the
+// new one then goes with the last cell cut from it); -1 when unreadable.
+int SheetFor(const char* path) {
+  const auto known = S().picturesByPath.find(path);
+  if (known != S().picturesByPath.end()) return known->second;
+  const int sheet = LoadSheet(path);
+  if (sheet >= 0) FindImage(sheet)->ownedByCells = true;
+  return sheet;
+}
+
+// A handle for the rectangle `src` of `sheet`, or -1 when it does not lie
+// inside the picture.
+int CutCell(int sheet, SDL_Rect src) {
+  const SDL_Rect whole = FindImage(sheet)->src;
+  if (src.x < 0 || src.y < 0 || src.x + src.w > whole.w || src.y + src.h > whole.h) return -1;
+  Image cell;
+  cell.sheet = sheet;
+  cell.src = src;
+  return AddImage(cell);
+}
+
+// Frees a picture nobody holds that no cell was cut from.
+void DropIfUnused(int sheet) {
+  const Image* read = FindImage(sheet);
+  if (read && read->ownedByCells && read->cells == 0) FreeSheet(sheet);
 }
 
 SDL_BlendMode SdlBlend(int mode) {
@@ -141,6 +189,7 @@ void ReleaseImages() {
     if (image.surface) SDL_FreeSurface(image.surface);
   }
   s.images.clear();
+  s.picturesByPath.clear();
 }
 
 }  // namespace gamelib_detail
@@ -160,18 +209,27 @@ int LoadDivGraph(const char* path, int allNum, int xNum, int yNum, int w, int h,
   if (!handles || allNum <= 0) return -1;
   std::fill(handles, handles + allNum, -1);
   if (!S().initialised || !path || xNum <= 0 || yNum <= 0 || w <= 0 || h <= 0) return -1;
-  const int sheet = LoadSheet(path);
+  // A picture already read from the same file is cut again rather than read
+  // anew: a battle's map chips come from the sheet loaded at start-up.
+  const int sheet = SheetFor(path);
   if (sheet < 0) return -1;
-  const Image whole = *FindImage(sheet);
   for (int i = 0; i < allNum; ++i) {
-    Image cell;
-    cell.sheet = sheet;
-    cell.src = {(i % xNum) * w, (i / xNum) * h, w, h};
     // Cells that lie outside the picture stay -1, like a failed load.
-    if (cell.src.x + w > whole.src.w || cell.src.y + h > whole.src.h) continue;
-    handles[i] = AddImage(cell);
+    const int cell = CutCell(sheet, {(i % xNum) * w, (i / xNum) * h, w, h});
+    if (cell >= 0) handles[i] = cell;
   }
+  DropIfUnused(sheet);
   return 0;
+}
+
+int CutGraph(const char* path, int x, int y, int w, int h) {
+  if (Recording()) Record("CutGraph", {Arg(path), Arg(x), Arg(y), Arg(w), Arg(h)});
+  if (!S().initialised || !path || w <= 0 || h <= 0) return -1;
+  const int sheet = SheetFor(path);
+  if (sheet < 0) return -1;
+  const int cell = CutCell(sheet, {x, y, w, h});
+  DropIfUnused(sheet);
+  return cell;
 }
 
 int DeleteGraph(int handle) {
@@ -179,15 +237,21 @@ int DeleteGraph(int handle) {
   Image* image = FindImage(handle);
   if (!image) return -1;
   if (image->sheet == handle) {
-    // A sheet stays while cells of it are in use; only its own entry goes.
-    bool cellsLeft = false;
-    for (const auto& [h, other] : s.images) cellsLeft |= (h != handle && other.sheet == handle);
-    if (cellsLeft) return 0;
-    if (image->keyed) SDL_DestroyTexture(image->keyed);
-    if (image->opaque) SDL_DestroyTexture(image->opaque);
-    if (image->surface) SDL_FreeSurface(image->surface);
+    // A picture stays while cells cut from it are in use, and goes with the
+    // last of them.
+    if (image->cells > 0) {
+      image->ownedByCells = true;
+    } else {
+      FreeSheet(handle);
+    }
+    return 0;
   }
+  const int sheetHandle = image->sheet;
   s.images.erase(handle);
+  if (Image* sheet = FindImage(sheetHandle)) {
+    --sheet->cells;
+    if (sheet->cells == 0 && sheet->ownedByCells) FreeSheet(sheetHandle);
+  }
   return 0;
 }
 
@@ -364,4 +428,10 @@ unsigned int gamelib_test::GetBackBufferPixel(int x, int y) {
   const SDL_Rect r{x, y, 1, 1};
   SDL_RenderReadPixels(s.renderer, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
   return pixel & 0xffffffu;
+}
+
+int gamelib_test::LoadedPictureCount() {
+  int count = 0;
+  for (const auto& [handle, image] : S().images) count += image.sheet == handle ? 1 : 0;
+  return count;
 }

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/gamelib/gamelib.h"
@@ -24,6 +25,10 @@ struct Image {
   SDL_Surface* surface = nullptr; // kept for the opaque texture; owned by the sheet
   SDL_Rect src{0, 0, 0, 0};
   int sheet = 0;                  // handle that owns the textures (itself for a whole image)
+  // For a whole image only:
+  std::string path;               // the file it was read from
+  int cells = 0;                  // live handles cut from it
+  bool ownedByCells = false;      // nobody holds its own handle: it goes with its last cell
 };
 
 struct Sound {
@@ -83,17 +88,21 @@ struct State {
   SDL_Rect clip{0, 0, 640, 480};
 
   std::map<int, Image> images;
+  std::unordered_map<std::string, int> picturesByPath;  // whole images read from a file
   int nextImage = 1;
 
   // text
   bool ttfReady = false;
   std::string fontPath;
   std::map<int, Font> fonts;
+  // Font files read whole, by path: faces read their glyphs from memory.
+  std::map<std::string, std::vector<unsigned char>> fontFiles;
   int nextFont = 1;
   int defaultFont = -1;
   int defaultFontSize = 16;
   std::map<std::string, CachedText> textCache;
   uint64_t textUse = 0;
+  std::unordered_map<std::string, int> textWidths;  // measured widths, keyed like the text cache
 
   // text entry
   std::map<int, KeyInput> keyInputs;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "runtime/gamelib/gamelib_state.h"
 
@@ -11,6 +13,7 @@ namespace gamelib_detail {
 namespace {
 
 constexpr size_t kTextCacheLimit = 512;  // rendered strings kept as textures
+constexpr size_t kTextWidthLimit = 8192;  // measured strings kept
 
 // The game's face: a Japanese-capable sans serif.
 std::string FindFontFile() {
@@ -195,6 +198,8 @@ void ReleaseFonts() {
   State& s = S();
   for (auto& [handle, font] : s.fonts) TTF_CloseFont(font.face);
   s.fonts.clear();
+  s.fontFiles.clear();
+  s.textWidths.clear();
   s.defaultFont = -1;
   if (s.ttfReady) TTF_Quit();
   s.ttfReady = false;
@@ -221,7 +226,18 @@ int CreateFontToHandle(const char* fontName, int size, int thick, int fontType, 
   if (fontName && *fontName) path = fontName;
   if (path.empty()) return -1;
   if (size <= 0) size = 16;
-  TTF_Font* face = TTF_OpenFont(path.c_str(), size);
+  // A face reads each glyph the first time it is drawn or measured; from
+  // memory that costs no file seeks in the middle of a frame.
+  auto file = s.fontFiles.find(path);
+  if (file == s.fontFiles.end()) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) return -1;
+    if (bytes.empty()) return -1;
+    file = s.fontFiles.emplace(path, std::move(bytes)).first;
+  }
+  SDL_RWops* rw = SDL_RWFromConstMem(file->second.data(), static_cast<int>(file->second.size()));
+  TTF_Font* face = rw ? TTF_OpenFontRW(rw, 1, size) : nullptr;
   if (!face) return -1;
   Font font;
   font.face = face;
@@ -272,9 +288,16 @@ int GetDrawStringWidthToHandle(const char* text, int byteLength, int fontHandle)
   Font* font = FindFont(fontHandle);
   if (!font || !text) return -1;
   if (byteLength <= 0) return 0;
-  const std::string piece(text, strnlen(text, static_cast<size_t>(byteLength)));
+  // Windows measure the same captions frame after frame; the font reads a
+  // glyph it has not kept from its file each time, so widths are kept here.
+  std::string key = std::to_string(fontHandle) + '\x1f';
+  key.append(text, strnlen(text, static_cast<size_t>(byteLength)));
+  State& s = S();
+  if (const auto it = s.textWidths.find(key); it != s.textWidths.end()) return it->second;
   int w = 0, h = 0;
-  if (TTF_SizeUTF8(font->face, piece.c_str(), &w, &h) != 0) return -1;
+  if (TTF_SizeUTF8(font->face, key.c_str() + key.find('\x1f') + 1, &w, &h) != 0) return -1;
+  if (s.textWidths.size() >= kTextWidthLimit) s.textWidths.clear();
+  s.textWidths.emplace(std::move(key), w);
   return w;
 }
 
