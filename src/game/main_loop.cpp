@@ -1,5 +1,7 @@
 #include "game/main_loop.h"
 
+#include <time.h>
+
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -32,6 +34,16 @@ namespace {
 // by itself; Space on the keyboard, Start on the joypad.
 constexpr EGameKey kFastForwardKey = EGameKey::SUB6;
 constexpr int kFastForwardUpdates = 4;
+
+double lastFrameWork = 0.0;
+
+// The main thread's processor time: what the frame's work costs, whatever
+// else the machine is doing.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 struct FontSpec {
   int* handle;
@@ -96,6 +108,7 @@ void ReleaseGlobals() {
 }
 
 bool RunFrame() {
+  const double start = ThreadSeconds();
   if (ProcessMessage() != 0) return false;
   keyManager->Update();
   // Asked before the scene's input, which may reset every key's push.
@@ -117,11 +130,14 @@ bool RunFrame() {
   SwitchScene();
   ClsDrawScreen();
   currentScene->Draw();
+  lastFrameWork = ThreadSeconds() - start;
   if (screenshot) SaveScreenshotNow();
   ScreenFlip();
   fpsTimer->Wait();
   return !quitRequested;
 }
+
+double LastFrameWorkSeconds() { return lastFrameWork; }
 
 void DeleteReplayFiles(const std::string& dataDir) {
   std::error_code ec;

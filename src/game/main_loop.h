@@ -20,6 +20,12 @@ void ReleaseGlobals();
 // frame is drawn; F12 saves the drawn frame (game/screenshot.h).
 bool RunFrame();
 
+// The time the last RunFrame spent on the game's own work: input, updates,
+// the draw records and their queue; the picture's presentation (and the
+// wait for the next frame) are left out. Processor time of the main thread,
+// so it reads the same on a busy machine and on a virtual clock.
+double LastFrameWorkSeconds();
+
 // Start-up (the stage summaries printed once), frames until the end,
 // clean-up. Returns the exit code: 0 after a normal end, 1 after an error
 // that ended the game (logged and printed).

@@ -264,13 +264,16 @@ std::optional<EGameKey> CCampaignPlayer::TitleKey(CSceneTitle& title) {
 
 // ---- the camp -----------------------------------------------------------------
 
-// The first map not yet won, until it has been lost twice in a row: then the
-// last map won is played once more for its points, as a player who needs
-// stronger units would (the bonus map then stays shut: it opens only for
-// eight maps won once each).
+// The first map not yet won, tried again after every loss while the bonus
+// map can still open (only for eight maps won once each). A campaign that
+// has already won some map twice has lost the bonus anyway: there, after two
+// losses in a row, the last map won is played once more for its points, as
+// a player who needs stronger units would.
 int CCampaignPlayer::ChooseMap() const {
   const int first = FirstMapToWin();
-  if (lossStreak < kLossesBeforeReplay) return first;
+  bool bonusStillPossible = true;
+  for (int s = 0; s < kRegularMaps; ++s) bonusStillPossible = bonusStillPossible && ClearCount(s) <= 1;
+  if (bonusStillPossible || lossStreak < kLossesBeforeReplay) return first;
   for (int s = std::min(first, kRegularMaps) - 1; s >= 0; --s) {
     if (ClearCount(s) > 0) return s;
   }
@@ -609,7 +612,8 @@ void CCampaignPlayer::Observe(long frame) {
 
 }  // namespace
 
-SCampaignResult PlayCampaign(long maxFrames, const std::function<void(const std::string&)>& print) {
+SCampaignResult PlayCampaign(long maxFrames, const std::function<void(const std::string&)>& print,
+                             const std::function<void(long)>& afterFrame) {
   CCampaignPlayer player(print);
   bool held = false;
   long frame = 0;
@@ -626,6 +630,7 @@ SCampaignResult PlayCampaign(long maxFrames, const std::function<void(const std:
     }
     if (!RunFrame()) throw std::runtime_error("the game ended by itself");
     player.Observe(++frame);
+    if (afterFrame) afterFrame(frame);
   }
   gamelib_test::ClearInjectedInput();
   return player.Result();

@@ -20,5 +20,7 @@ struct SCampaignResult {
 // Runs the game (set up for a campaign) from its title for at most
 // `maxFrames` frames. `print` gets one line per finished battle:
 //   battle K stage S result cleared|gameover|gaveup turns T frames F
+// `afterFrame`, when given, is called after every frame with its number.
 // Throws std::runtime_error when the game stops taking the keys anywhere.
-SCampaignResult PlayCampaign(long maxFrames, const std::function<void(const std::string&)>& print);
+SCampaignResult PlayCampaign(long maxFrames, const std::function<void(const std::string&)>& print,
+                             const std::function<void(long)>& afterFrame = {});

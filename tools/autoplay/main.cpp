@@ -19,10 +19,16 @@
 //
 //   event FILE bundlers B events E frames F
 //
-//   autoplay --stage S --seed N [--max-frames F] [--render]
-//   autoplay --campaign --seed N [--max-frames F] [--save-dir DIR]
+// With --timings FILE a battle or campaign also writes the time of the
+// game's own work in every frame, and at the end the start-up time, the
+// median, 99th percentile and worst frame and the peak memory (timings.h).
+//
+//   autoplay --stage S --seed N [--max-frames F] [--render] [--timings FILE]
+//   autoplay --campaign --seed N [--max-frames F] [--save-dir DIR] [--timings FILE]
 //   autoplay --event FILE [--max-frames F] [--render]
+#include <cxxabi.h>
 #include <stdlib.h>
+#include <time.h>
 
 #include <charconv>
 #include <cstdint>
@@ -51,6 +57,7 @@
 #include "battle/unit_command_ai.h"
 #include "combat/unit_action.h"
 #include "campaign.h"
+#include "game/main_loop.h"
 #include "headless.h"
 #include "party_ai.h"
 #include "persist/save_data.h"
@@ -58,6 +65,9 @@
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
 #include "scenario/event_strategy.h"
+#include "scenes/scene_camp.h"
+#include "scenes/scene_title.h"
+#include "timings.h"
 
 namespace {
 
@@ -76,8 +86,45 @@ struct SOptions {
   std::uint32_t seed = 0;
   std::optional<long> maxFrames;
   std::string saveDir;
+  std::string timings;
   bool render = false;
 };
+
+// Processor time: the whole process's since it started (the start-up, from
+// loading the program on), or the main thread's (a frame's work). Both read
+// the same on a busy machine.
+double CpuSeconds(clockid_t clock) {
+  timespec t{};
+  clock_gettime(clock, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+std::string ClassName(const void* object, const std::type_info& type) {
+  if (!object) return "none";
+  int status = 0;
+  char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+  std::string result = status == 0 && name ? name : type.name();
+  std::free(name);
+  return result;
+}
+
+// What the current scene is doing, for the timings: "battle-3 CStageStrategy_FreeScroll".
+std::string DescribeScene(const CScene* scene) {
+  if (const auto* stage = dynamic_cast<const CStage*>(scene)) {
+    const auto* strategy = stage->GetStrategy();
+    return "battle-" + std::to_string(stage->stageNo) + " " +
+           (strategy ? ClassName(strategy, typeid(*strategy)) : "none");
+  }
+  if (const auto* title = dynamic_cast<const CSceneTitle*>(scene)) {
+    const auto* strategy = title->GetStrategy();
+    return "title " + (strategy ? ClassName(strategy, typeid(*strategy)) : "none");
+  }
+  if (const auto* camp = dynamic_cast<const CSceneCamp*>(scene)) {
+    const auto* strategy = camp->GetStrategy();
+    return "camp " + (strategy ? ClassName(strategy, typeid(*strategy)) : "none");
+  }
+  return scene ? ClassName(scene, typeid(*scene)) : "none";
+}
 
 template <typename T>
 T ParseNumber(std::string_view flag, std::string_view text, T lo, T hi) {
@@ -99,7 +146,8 @@ SOptions ParseOptions(int argc, char** argv) {
       (arg == "--render" ? options.render : options.campaign) = true;
       continue;
     }
-    if (arg != "--stage" && arg != "--seed" && arg != "--max-frames" && arg != "--save-dir" && arg != "--event") {
+    if (arg != "--stage" && arg != "--seed" && arg != "--max-frames" && arg != "--save-dir" && arg != "--event" &&
+        arg != "--timings") {
       throw CUsageError("unknown argument \"" + std::string(arg) + "\"");
     }
     if (i + 1 >= argc) throw CUsageError(std::string(arg) + " needs a value");
@@ -112,6 +160,9 @@ SOptions ParseOptions(int argc, char** argv) {
     } else if (arg == "--event") {
       if (value.empty()) throw CUsageError("--event needs a script file");
       options.event = value;
+    } else if (arg == "--timings") {
+      if (value.empty()) throw CUsageError("--timings needs a file");
+      options.timings = value;
     } else if (arg == "--save-dir") {
       if (value.empty()) throw CUsageError("--save-dir needs a folder");
       options.saveDir = value;
@@ -124,6 +175,7 @@ SOptions ParseOptions(int argc, char** argv) {
   }
   if (!options.campaign && !options.saveDir.empty()) throw CUsageError("--save-dir goes with --campaign");
   if (options.campaign && options.render) throw CUsageError("--render goes with --stage or --event");
+  if (!options.event.empty() && !options.timings.empty()) throw CUsageError("--timings goes with --stage or --campaign");
   if (options.event.empty() && !seedGiven) throw CUsageError("--seed is missing");
   return options;
 }
@@ -214,7 +266,7 @@ struct SResult {
   int kills = 0;
 };
 
-SResult Fight(const SOptions& options) {
+SResult Fight(const SOptions& options, CFrameTimings* timings) {
   std::vector<CUnit*> sortie;
   for (auto& u : saveData->party) sortie.push_back(u.get());
 
@@ -231,6 +283,7 @@ SResult Fight(const SOptions& options) {
 
   const long maxFrames = options.maxFrames.value_or(kDefaultMaxFrames);
   while (result.frames < maxFrames) {
+    const double start = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     if (ProcessMessage() != 0) throw std::runtime_error("the game library closed the window");
     keyManager->Update();
     DispatchPartyTurn(stage);
@@ -239,8 +292,10 @@ SResult Fight(const SOptions& options) {
     soundManager->Update();
     ClsDrawScreen();
     stage.Draw();
+    const double work = CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - start;
     ScreenFlip();
     ++result.frames;
+    if (timings) timings->Add(result.frames, work, DescribeScene(&stage));
     tally.Observe(stage);
     if (const auto* end = dynamic_cast<const CStageStrategy_Announce*>(stage.GetStrategy())) {
       if (end->GetType() == CStageStrategy_Announce::STAGE_CLEARED) {
@@ -264,8 +319,12 @@ int PlayOneStage(const SOptions& options) {
   SResult result;
   try {
     CQuietStdout quiet;
+    std::unique_ptr<CFrameTimings> timings;
+    if (!options.timings.empty()) timings = std::make_unique<CFrameTimings>(options.timings);
     CHeadlessGame game(CHeadlessGame::EKind::BATTLE, options.render, options.seed);
-    result = Fight(options);
+    const double startup = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    result = Fight(options, timings.get());
+    if (timings) timings->Finish(startup);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "autoplay: stage %d seed %u: %s\n", options.stage, options.seed, e.what());
     return 1;
@@ -326,10 +385,20 @@ int PlayWholeCampaign(const SOptions& options) {
     std::filesystem::create_directories(saveDir);
     CQuietStdout quiet;
     SCampaignResult result;
+    std::unique_ptr<CFrameTimings> timings;
+    if (!options.timings.empty()) timings = std::make_unique<CFrameTimings>(options.timings);
     {
       CHeadlessGame game(CHeadlessGame::EKind::CAMPAIGN, false, options.seed, saveDir);
+      // The first frame is the title's: the start-up ends with it.
+      double startup = 0.0;
+      auto afterFrame = [&](long frame) {
+        if (frame == 1) startup = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        timings->Add(frame, LastFrameWorkSeconds(), DescribeScene(currentScene.get()));
+      };
       result = PlayCampaign(options.maxFrames.value_or(kDefaultCampaignFrames),
-                            [&quiet](const std::string& line) { quiet.Print(line); });
+                            [&quiet](const std::string& line) { quiet.Print(line); },
+                            timings ? std::function<void(long)>(afterFrame) : std::function<void(long)>());
+      if (timings) timings->Finish(startup);
     }
     auto yesNo = [](bool b) { return b ? "yes" : "no"; };
     char line[200];
@@ -353,8 +422,9 @@ int main(int argc, char** argv) {
     options = ParseOptions(argc, argv);
   } catch (const CUsageError& e) {
     std::fprintf(stderr,
-                 "autoplay: %s\nusage: autoplay --stage S --seed N [--max-frames F] [--render]   "
-                 "(S from 0 to %d)\n       autoplay --campaign --seed N [--max-frames F] [--save-dir DIR]\n"
+                 "autoplay: %s\nusage: autoplay --stage S --seed N [--max-frames F] [--render] [--timings FILE]   "
+                 "(S from 0 to %d)\n       autoplay --campaign --seed N [--max-frames F] [--save-dir DIR] "
+                 "[--timings FILE]\n"
                  "       autoplay --event FILE [--max-frames F] [--render]\n"
                  "Run it from the folder holding dat/.\n",
                  e.what(), STAGE_COUNT - 1);
