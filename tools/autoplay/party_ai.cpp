@@ -1,58 +1,526 @@
 #include "party_ai.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <queue>
+#include <span>
+#include <vector>
+
 #include "battle/charactor.h"
+#include "battle/geographical_features.h"
+#include "battle/stage.h"
+#include "battle/traverse.h"
 #include "battle/unit.h"
 #include "battle/unit_ai.h"
+#include "combat/formulas.h"
 #include "combat/skill_table.h"
+#include "combat/weapon_table.h"
+#include "core/map_grid.h"
 
 namespace {
 
-// The party goes looking for foes anywhere on the map: a foe that only
-// guards its corner would otherwise never be met.
-constexpr int kPartySearchRange = 99;
+// ---- what a strike does -------------------------------------------------------
 
-// A party caster: her first skill while she has the MP for it and it finds
-// something to do, else her weapon, so she never idles beside a foe.
-class CPartyAI_SkillFirst : public CUnitAIBase {
+// The shape and reach of the weapon or a skill.
+struct SReach {
+  std::span<const SPoint> area;
+  int minRange = 1;
+  int maxRange = 1;
+  bool rotate = false;  // range exactly 1: the shape turns towards the aim
+};
+
+SReach WeaponReach(const CUnit& u) {
+  const SWeaponInfo& w = GetWeaponInfo(u.weapon);
+  return {w.area, w.minRange, w.maxRange, w.minRange == w.maxRange};
+}
+
+SReach SkillReach(ESkill s) {
+  const SSkillInfo& i = GetSkillInfo(s);
+  return {i.area, i.minRange, i.maxRange, i.minRange == i.maxRange};
+}
+
+int Manhattan(SPoint a, SPoint b) { return std::abs(a.x - b.x) + std::abs(a.y - b.y); }
+
+// The chance in percent that `attacker`'s blow lands on `target` (struck
+// from the front: the back's bonus is a gift, not a plan).
+int HitRate(const CUnit& attacker, const CUnit& target) {
+  return std::clamp(attacker.GetDex() + 80 - target.agi, 0, 100);
+}
+
+bool IsShot(ESkill s) { return s == ESkill::FIRE_BOLT || s == ESkill::ARROW_SHOWER; }
+
+// A flying arrow or fire ball stops at a wall it passes close by; the
+// lightning and the spells that appear on their cells do not.
+bool ClearShot(const CStage& stage, SPoint from, SPoint to) {
+  const CGeographicalFeatures* map = stage.GetMap();
+  if (!map) return false;
+  const SPointD a = GridToPixel(from);
+  const SPointD b = GridToPixel(to);
+  const int steps = std::max(1, static_cast<int>(Distance(a, b) / 4.0));
+  for (int i = 1; i <= steps; ++i) {
+    const SPointD p = a + (b - a) * (static_cast<double>(i) / steps);
+    const SPoint cell = PixelToGrid(p);
+    if (cell == to) return true;
+    const CGridObject* g = map->GetGrid(cell);
+    if (g && g->type == EMapObjectType::BLOCKED && Distance(p, GridToPixel(cell)) < 16.0) return false;
+  }
+  return true;
+}
+
+// The cells rangeMin..rangeMax steps from `origin` that are on the map and no wall.
+std::vector<SPoint> CellsInRange(const CStage& stage, SPoint origin, int rangeMin, int rangeMax) {
+  std::vector<SPoint> cells;
+  const CGeographicalFeatures* map = stage.GetMap();
+  for (int dy = -rangeMax; dy <= rangeMax; ++dy) {
+    for (int dx = -rangeMax; dx <= rangeMax; ++dx) {
+      const int d = std::abs(dx) + std::abs(dy);
+      const SPoint c = origin + SPoint(dx, dy);
+      if (d < rangeMin || d > rangeMax || !map->IsInMap(c) || map->GetTerrain(c) == EMapObjectType::BLOCKED) continue;
+      cells.push_back(c);
+    }
+  }
+  return cells;
+}
+
+// ---- the foes' reach ----------------------------------------------------------
+
+// One foe and the cells it can strike before the party moves again.
+struct SFoe {
+  CUnit* unit = nullptr;
+  std::vector<char> reach;  // per map cell
+  bool harmless = false;    // heals its friends, or has no MP for its spell
+  std::optional<ESkill> spell;
+};
+
+class CBattleView {
  public:
-  CPartyAI_SkillFirst(CStage& stage, CUnit& unit, std::unique_ptr<CUnitAIPlanning> skillAI_, int searchRange)
-      : CUnitAIBase(stage, unit, searchRange),
-        skillAI(std::move(skillAI_)),
-        weaponAI(std::make_unique<CUnitAI_AttackByWeapon>(stage, unit, searchRange, ESearchType::WEAKEST)) {}
+  CBattleView(const CStage& stage_, const CUnit& self_) : stage(stage_), self(self_) {
+    const CGeographicalFeatures* map = stage.GetMap();
+    width = map->width;
+    height = map->height;
+    for (CUnit* u : stage.state.units) {
+      if (u->IsDead()) continue;
+      if (u->team == self.team) {
+        allies.push_back(u);
+      } else {
+        foes.push_back(MakeFoe(*u));
+      }
+    }
+    ComputeFoeDistance();
+  }
+
+  int Index(SPoint p) const { return p.y * width + p.x; }
+  bool Inside(SPoint p) const { return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height; }
+
+  // The blow a foe is expected to deal `target` when it reaches it.
+  double ExpectedDamage(const SFoe& f, const CUnit& target) const {
+    if (f.harmless) return 0.0;
+    if (f.spell) {
+      const EAttackActCategory cat = GetSkillCategory(*f.spell);
+      if (cat == EAttackActCategory::MAGIC) return GetSkillValue(*f.spell, *f.unit, target);
+      if (cat == EAttackActCategory::STATUS) return 3.0;  // poison and the like wear one down
+      if (cat == EAttackActCategory::PHYSICAL) {
+        return GetSkillValue(*f.spell, *f.unit, target) * HitRate(*f.unit, target) * 0.01;
+      }
+      return 0.0;
+    }
+    return GetWeaponDamage(*f.unit, target) * HitRate(*f.unit, target) * 0.01;
+  }
+
+  // The damage `target` standing on `cell` may take before its next turn
+  // from every foe but `spared` (the one about to fall).
+  double Danger(SPoint cell, const CUnit& target, const CUnit* spared = nullptr) const {
+    double sum = 0.0;
+    for (const SFoe& f : foes) {
+      if (f.unit != spared && f.reach[Index(cell)]) sum += ExpectedDamage(f, target);
+    }
+    return sum;
+  }
+
+  // The chance that `target` on `cell` falls before its next turn, every
+  // foe that reaches it striking once (a foe it spares or that falls
+  // first makes it smaller).
+  double FallChance(SPoint cell, const CUnit& target, const CUnit* spared = nullptr) const {
+    const int hp = std::max(1, target.hp);
+    std::vector<double> chance(static_cast<std::size_t>(hp) + 1, 0.0);  // by damage taken, hp and more last
+    chance[0] = 1.0;
+    for (const SFoe& f : foes) {
+      if (f.unit == spared || f.harmless || !f.reach[Index(cell)]) continue;
+      int damage = 0;
+      double p = 1.0;
+      if (f.spell && GetSkillCategory(*f.spell) == EAttackActCategory::MAGIC) {
+        damage = GetSkillValue(*f.spell, *f.unit, target);
+      } else if (f.spell && GetSkillCategory(*f.spell) == EAttackActCategory::PHYSICAL) {
+        damage = GetSkillValue(*f.spell, *f.unit, target);
+        p = HitRate(*f.unit, target) * 0.01;
+      } else if (!f.spell) {
+        damage = GetWeaponDamage(*f.unit, target);
+        p = HitRate(*f.unit, target) * 0.01;
+      }
+      damage += std::max(1, damage / 10);  // the blow's spread, the bad end of it
+      if (damage <= 0 || p <= 0.0) continue;
+      std::vector<double> next(chance.size(), 0.0);
+      for (int s = 0; s <= hp; ++s) {
+        if (chance[s] == 0.0) continue;
+        next[s] += chance[s] * (1.0 - p);
+        next[std::min(hp, s + damage)] += chance[s] * p;
+      }
+      chance = std::move(next);
+    }
+    return chance[hp];
+  }
+
+  int FoesReaching(SPoint cell) const {
+    int n = 0;
+    for (const SFoe& f : foes) n += f.reach[Index(cell)] && !f.harmless ? 1 : 0;
+    return n;
+  }
+
+  // Walking steps from the nearest foe, walls respected, units ignored.
+  int FoeDistance(SPoint cell) const { return foeDistance[Index(cell)]; }
+
+  // Who stands on `cell` once the unit itself has moved to `at`.
+  const CUnit* Occupant(SPoint cell, SPoint at) const {
+    if (cell == at) return &self;
+    for (const CUnit* u : stage.state.units) {
+      if (u != &self && u->grid == cell) return u;
+    }
+    return nullptr;
+  }
+
+  const CStage& stage;
+  const CUnit& self;
+  int width = 0;
+  int height = 0;
+  std::vector<CUnit*> allies;  // the unit itself among them
+  std::vector<SFoe> foes;
+  std::vector<int> foeDistance;
+
+ private:
+  SFoe MakeFoe(CUnit& u) {
+    SFoe f;
+    f.unit = &u;
+    f.reach.assign(static_cast<std::size_t>(width) * height, 0);
+    SReach r = WeaponReach(u);
+    if (u.ai && !u.skills.empty()) {
+      if (dynamic_cast<const CUnitAI_SupportBySkill*>(u.ai.get())) f.harmless = true;
+      if (dynamic_cast<const CUnitAI_AttackBySkill*>(u.ai.get())) {
+        f.spell = u.skills.front();
+        r = SkillReach(*f.spell);
+        if (u.mp < GetSkillInfo(*f.spell).mp) f.harmless = true;
+      }
+    }
+    if (f.harmless) return f;
+    const CTraverseInfo walk = GetTraverseInfo(stage, u.grid, u.GetMove(), u.flying, true, u.team);
+    for (const CGridInfo& g : walk.grids) {
+      for (const SPoint& aim : CellsInRange(stage, g.grid, r.minRange, r.maxRange)) {
+        for (const SPoint& hit : GetAttackArea(r.rotate, r.area, aim, g.grid, stage)) {
+          if (Inside(hit)) f.reach[Index(hit)] = 1;
+        }
+      }
+    }
+    return f;
+  }
+
+  void ComputeFoeDistance() {
+    constexpr int kFar = 1000;
+    foeDistance.assign(static_cast<std::size_t>(width) * height, kFar);
+    using Item = std::pair<int, int>;  // distance, cell index
+    std::priority_queue<Item, std::vector<Item>, std::greater<>> open;
+    for (const SFoe& f : foes) {
+      foeDistance[Index(f.unit->grid)] = 0;
+      open.push({0, Index(f.unit->grid)});
+    }
+    const CGeographicalFeatures* map = stage.GetMap();
+    while (!open.empty()) {
+      const auto [d, i] = open.top();
+      open.pop();
+      if (d > foeDistance[i]) continue;
+      const SPoint p(i % width, i / width);
+      for (const SPoint step : {SPoint(1, 0), SPoint(-1, 0), SPoint(0, 1), SPoint(0, -1)}) {
+        const SPoint q = p + step;
+        if (!Inside(q)) continue;
+        const EMapObjectType t = map->GetTerrain(q);
+        if (!IsEnterable(t, self.flying)) continue;
+        const int nd = d + TerrainCost(t, self.flying);
+        if (nd < foeDistance[Index(q)]) {
+          foeDistance[Index(q)] = nd;
+          open.push({nd, Index(q)});
+        }
+      }
+    }
+  }
+};
+
+// ---- the member's thinking -----------------------------------------------------
+
+struct SAction {
+  bool isSkill = false;
+  ESkill skill{};
+  SPoint aim;
+  double value = 0.0;
+  const CUnit* felled = nullptr;  // a foe the strike most likely fells
+};
+
+bool IsHealing(ESkill s) { return s == ESkill::HEAL || s == ESkill::LONG_HEAL || s == ESkill::AREA_HEAL; }
+
+// Every party member thinks alike: for each cell it can walk to, the best
+// strike or spell from there, less what the foes can do to it there. The
+// best pair wins; a strike from where it stands may also be followed by a
+// step back out of reach.
+class CPartyAI_Tactics : public CUnitAIBase {
+ public:
+  CPartyAI_Tactics(CStage& stage, CUnit& unit) : CUnitAIBase(stage, unit, 99) {}
 
   CThinkResult Think() override {
-    if (unit->mp >= GetSkillInfo(unit->skills.front()).mp) {
-      CThinkResult r = skillAI->Think();
-      if (r.type != CThinkResult::TYPE_STANDBY) return r;
+    const CBattleView view(*stage, *unit);
+    if (view.foes.empty()) return Standby(view);
+    if (unit->moved && !unit->acted && pending) {
+      const SAction a = *pending;
+      pending.reset();
+      return Strike(a);
     }
-    return weaponAI->Think();
+    if (unit->acted && unit->moved) return Standby(view);
+
+    std::vector<SPoint> cells{unit->grid};
+    if (!unit->moved) {
+      const CTraverseInfo walk = GetTraverseInfo(*stage, unit->grid, unit->GetMove(), unit->flying, true, unit->team);
+      for (const CGridInfo& g : walk.grids) {
+        if (g.grid != unit->grid && stage->GetUnitsAt(g.grid).empty()) cells.push_back(g.grid);
+      }
+    }
+
+    double bestScore = -std::numeric_limits<double>::infinity();
+    SPoint bestCell = unit->grid;
+    std::optional<SAction> bestAction;
+    for (const SPoint& c : cells) {
+      const double stay = c == unit->grid ? kStayBonus : 0.0;
+      std::optional<SAction> act;
+      if (!unit->acted) act = BestAction(view, c);
+      const double place = PlaceScore(view, c, act ? act->felled : nullptr) + stay;
+      const double score = place + (act ? act->value : 0.0);
+      if (score > bestScore) {
+        bestScore = score;
+        bestCell = c;
+        bestAction = act;
+      }
+    }
+    // Strike from here, then walk to the safest cell.
+    if (!unit->acted && !unit->moved) {
+      if (const std::optional<SAction> here = BestAction(view, unit->grid)) {
+        double bestPlace = -std::numeric_limits<double>::infinity();
+        for (const SPoint& c : cells) bestPlace = std::max(bestPlace, PlaceScore(view, c, here->felled));
+        if (here->value + bestPlace - kStepAfterCost > bestScore) {
+          bestScore = here->value + bestPlace - kStepAfterCost;
+          bestCell = unit->grid;
+          bestAction = here;
+        }
+      }
+    }
+    if (bestCell != unit->grid) {
+      pending = bestAction;
+      CThinkResult r;
+      r.type = CThinkResult::TYPE_MOVE;
+      r.move = CThinkResult_MoveInfo{bestCell};
+      return r;
+    }
+    if (bestAction) return Strike(*bestAction);
+    return Standby(view);
   }
 
   void FinishTurn() override {
-    skillAI->FinishTurn();
-    weaponAI->FinishTurn();
+    idleTurns = struck ? 0 : idleTurns + 1;
+    struck = false;
+    pending.reset();
     CUnitAIBase::FinishTurn();
   }
 
  private:
-  std::unique_ptr<CUnitAIPlanning> skillAI;
-  std::unique_ptr<CUnitAIPlanning> weaponAI;
+  // Standing still costs a quarter less wait: the next turn comes sooner.
+  static constexpr double kStayBonus = 2.0;
+  static constexpr double kApproach = 0.1;
+  static constexpr int kPatientTurns = 2;
+  static constexpr int kStalledTurns = 12;
+  static constexpr double kApproachWhenIdle = 0.4;
+  static constexpr double kTogether = 0.5;
+  static constexpr double kDangerWeight = 0.5;
+  static constexpr double kWoundedDangerWeight = 1.5;
+  static constexpr double kDeathRisk = 40.0;
+  static constexpr double kKillBase = 10.0;
+  static constexpr double kKillPerWorth = 4.0;
+  static constexpr double kStepAfterCost = 0.5;
+
+  CThinkResult Strike(const SAction& a) {
+    struck = true;
+    CThinkResult r;
+    r.type = CThinkResult::TYPE_ATTACK;
+    r.attack = CThinkResult_AttackInfo{a.isSkill, a.isSkill ? a.skill : ESkill{}, a.aim};
+    // Paid on deciding, as the enemies' AI does: the command menu of the
+    // campaign gives it back before it charges the cast.
+    if (a.isSkill) unit->mp -= GetSkillInfo(a.skill).mp;
+    return r;
+  }
+
+  // Facing the nearest foe: a blow from behind lands more often.
+  CThinkResult Standby(const CBattleView& view) const {
+    CThinkResult r;
+    r.type = CThinkResult::TYPE_STANDBY;
+    EDirection4 facing = unit->direction;
+    int nearest = std::numeric_limits<int>::max();
+    for (const SFoe& f : view.foes) {
+      const SPoint d = f.unit->grid - unit->grid;
+      const int m = std::abs(d.x) + std::abs(d.y);
+      if (m >= nearest) continue;
+      nearest = m;
+      if (std::abs(d.x) >= std::abs(d.y)) {
+        facing = d.x < 0 ? EDirection4::LEFT : EDirection4::RIGHT;
+      } else {
+        facing = d.y < 0 ? EDirection4::UP : EDirection4::DOWN;
+      }
+    }
+    r.standby = CThinkResult_StandbyInfo{facing};
+    return r;
+  }
+
+  // How good it is to end the turn on `c`: out of the foes' reach, near
+  // enough to strike next time, beside the others, and a wounded member
+  // beside whoever heals.
+  double PlaceScore(const CBattleView& view, SPoint c, const CUnit* felled) const {
+    const double hp = std::max(1, unit->hp);
+    const double health = hp / std::max(1, unit->maxHp);
+    const double danger = view.Danger(c, *unit, felled);
+    // A fight that has stood still for long is lost anyway: then the
+    // member takes its chances.
+    const double caution = idleTurns < kStalledTurns ? 1.0 : 0.2;
+    double score = -danger * (kDangerWeight + kWoundedDangerWeight * (1.0 - health)) * caution;
+    score -= view.FallChance(c, *unit, felled) * kDeathRisk * caution;
+    // Closer to the foes, so that the party keeps the fight going.
+    // The foes mostly come by themselves; one that waits in its corner is
+    // sought out the longer nothing happens.
+    const double approach =
+        idleTurns < kPatientTurns ? kApproach : kApproachWhenIdle * std::min(idleTurns - kPatientTurns + 1, 4);
+    score -= approach * std::min(view.FoeDistance(c), 60);
+    // Near the nearest of the others, so that the party walks as a chain.
+    int nearest = std::numeric_limits<int>::max();
+    for (const CUnit* a : view.allies) {
+      if (a == unit) continue;
+      const int d = Manhattan(c, a->grid);
+      nearest = std::min(nearest, d);
+      const bool healer = std::any_of(a->skills.begin(), a->skills.end(), IsHealing);
+      if (healer && health < 0.6 && d > 2) score -= 1.0 * (d - 2);
+    }
+    if (nearest != std::numeric_limits<int>::max() && nearest > 2) score -= kTogether * (nearest - 2);
+    return score;
+  }
+
+  // The best strike or spell from `at`, with what it is worth; none when
+  // nothing there is worth the turn.
+  std::optional<SAction> BestAction(const CBattleView& view, SPoint at) const {
+    std::optional<SAction> best;
+    auto consider = [&](bool isSkill, ESkill skill, const SReach& r) {
+      for (const SPoint& aim : CellsInRange(*stage, at, r.minRange, r.maxRange)) {
+        const CUnit* felled = nullptr;
+        const double v = ActionValue(view, at, isSkill, skill, r, aim, felled);
+        if (v > 0.0 && (!best || v > best->value)) best = SAction{isSkill, skill, aim, v, felled};
+      }
+    };
+    consider(false, ESkill{}, WeaponReach(*unit));
+    for (const ESkill s : unit->skills) {
+      if (unit->mp < GetSkillInfo(s).mp) continue;
+      consider(true, s, SkillReach(s));
+    }
+    return best;
+  }
+
+  // What a foe is worth taking off the map: the harm it would still do.
+  double FoeWorth(const CBattleView& view, const CUnit& foe) const {
+    double worst = 0.0;
+    for (const SFoe& f : view.foes) {
+      if (f.unit != &foe) continue;
+      // One that heals its friends undoes the party's work.
+      if (f.harmless) return 3.0;
+      for (const CUnit* a : view.allies) worst = std::max(worst, view.ExpectedDamage(f, *a));
+    }
+    return worst;
+  }
+
+  double ActionValue(const CBattleView& view, SPoint at, bool isSkill, ESkill skill, const SReach& r, SPoint aim,
+                     const CUnit*& felled) const {
+    const bool weapon = !isSkill;
+    const bool shot = weapon ? r.minRange > 1 : IsShot(skill);
+    if (shot && !ClearShot(*stage, at, aim)) return 0.0;
+    const std::vector<SPoint> area = GetAttackArea(r.rotate, r.area, aim, at, *stage);
+    const EAttackActCategory cat = weapon ? EAttackActCategory::PHYSICAL : GetSkillCategory(skill);
+    const bool halvedSides = weapon && GetWeaponInfo(unit->weapon).act == EAttackActType::LARGE_SWORD;
+    double value = 0.0;
+    for (std::size_t i = 0; i < area.size(); ++i) {
+      const CUnit* u = view.Occupant(area[i], at);
+      if (!u) continue;
+      const bool foe = u->team != unit->team;
+      if (u->IsDead()) {
+        if (!foe && isSkill && skill == ESkill::RESURRECTION) value += 30.0;
+        continue;
+      }
+      if (cat == EAttackActCategory::HEAL) {
+        const int amount = skill == ESkill::AREA_HEAL ? 20 : -GetSkillValue(skill, *unit, *u);
+        const int restored = std::min(amount, u->maxHp - u->hp);
+        if (foe) {
+          value -= restored;
+        } else if (restored > 0) {
+          const double wound = 1.0 - static_cast<double>(u->hp) / std::max(1, u->maxHp);
+          value += restored * (0.8 + 1.5 * wound);
+        }
+        continue;
+      }
+      if (cat == EAttackActCategory::STATUS) {
+        value += StatusValue(view, skill, *u, foe);
+        continue;
+      }
+      int damage = weapon ? GetWeaponDamage(*unit, *u) : GetSkillValue(skill, *unit, *u);
+      if (halvedSides && (i == 1 || i == 2)) damage /= 2;
+      const double p = cat == EAttackActCategory::MAGIC ? 1.0 : HitRate(*unit, *u) * 0.01;
+      const int dealt = std::min(damage, u->hp);
+      if (foe) {
+        const double worth = FoeWorth(view, *u);
+        value += p * dealt * (1.0 + worth / 10.0);
+        if (damage >= u->hp) {
+          value += p * (kKillBase + kKillPerWorth * worth);
+          if (p >= 0.7) felled = u;
+        }
+      } else {
+        value -= p * dealt * 3.0;
+        if (damage >= u->hp) value -= p * 40.0;
+      }
+    }
+    if (value <= 0.0) return 0.0;
+    if (isSkill) value -= GetSkillInfo(skill).mp * 0.4;
+    return value;
+  }
+
+  double StatusValue(const CBattleView& view, ESkill skill, const CUnit& u, bool foe) const {
+    switch (skill) {
+      case ESkill::CURE: return !foe && u.HasExtState(EExtState::POISON) ? 6.0 : 0.0;
+      case ESkill::POISON:
+      case ESkill::POISON_CLOUD:
+        if (!foe) return -8.0;
+        return u.HasExtState(EExtState::POISON) ? 0.0 : std::min(u.hp, 3 * std::max(3, u.maxHp / 8)) * 0.8;
+      case ESkill::WT_DOWN:
+        if (foe || u.HasExtState(EExtState::FAST)) return foe ? -4.0 : 0.0;
+        return view.FoeDistance(u.grid) <= 8 ? 5.0 : 0.0;
+      default: return 0.0;
+    }
+  }
+
+  std::optional<SAction> pending;  // the strike after this turn's walk
+  bool struck = false;             // this turn
+  int idleTurns = 0;               // own turns in a row without a strike
 };
 
 }  // namespace
 
 std::unique_ptr<CUnitAIBase> MakePartyAI(CStage& stage, CUnit& unit) {
-  if (!unit.skills.empty()) {
-    if (unit.charactor == ECharactor::SORCERESS) {
-      return std::make_unique<CPartyAI_SkillFirst>(
-          stage, unit, std::make_unique<CUnitAI_AttackBySkill>(stage, unit, kPartySearchRange, ESearchType::WEAKEST),
-          kPartySearchRange);
-    }
-    if (unit.charactor == ECharactor::PRIESTESS) {
-      return std::make_unique<CPartyAI_SkillFirst>(
-          stage, unit, std::make_unique<CUnitAI_SupportBySkill>(stage, unit, kPartySearchRange), kPartySearchRange);
-    }
-  }
-  return std::make_unique<CUnitAI_AttackByWeapon>(stage, unit, kPartySearchRange, ESearchType::WEAKEST);
+  return std::make_unique<CPartyAI_Tactics>(stage, unit);
 }
-

@@ -1,5 +1,4 @@
-// The party's thinking when nobody is at the keys: the enemies' own AI kinds,
-// chosen for each member's part.
+// The party's thinking when nobody is at the keys.
 #pragma once
 
 #include <memory>
@@ -8,8 +7,11 @@ class CStage;
 class CUnit;
 class CUnitAIBase;
 
-// The knight, archer and fighter strike the weakest foe they can reach with
-// their weapons; the sorceress casts her first skill and the priestess heals
-// or helps with hers while they have the MP and it finds a target, else they
-// use their weapons too. `stage` and `unit` must outlive the AI.
+// Every member weighs each cell it can walk to this turn: the best blow or
+// spell it has from there (damage that lands, foes felled, friends spared
+// from its blade, wounds healed, the fallen raised) against what the foes
+// can do to it there before its next turn (the damage they may deal and the
+// chance that it falls). It keeps near the others, lets the foes come while
+// they do, goes to find them when they do not, and may strike first and
+// step back out of reach afterwards. `stage` and `unit` must outlive the AI.
 std::unique_ptr<CUnitAIBase> MakePartyAI(CStage& stage, CUnit& unit);
