@@ -165,6 +165,38 @@ std::vector<EStatusType> PreferredParams(ECharactor charactor) {
   }
 }
 
+// Who goes first when a map takes fewer than the whole party: the knight
+// in front, the priestess behind him, the fighter's blade, then the spells
+// and the bow.
+constexpr ECharactor kSortieOrder[] = {ECharactor::KNIGHT, ECharactor::PRIESTESS, ECharactor::FIGHTER,
+                                       ECharactor::SORCERESS, ECharactor::ARCHER};
+
+// The skills worth their money, the most useful first: the fighter's
+// spin that fells a ring of slimes, raising the fallen, healing them all,
+// then the others' area strikes.
+struct SWantedSkill {
+  ECharactor charactor;
+  ESkill skill;
+};
+constexpr SWantedSkill kWantedSkills[] = {
+    {ECharactor::FIGHTER, ESkill::ROLLING_SLASH},  {ECharactor::PRIESTESS, ESkill::RESURRECTION},
+    {ECharactor::PRIESTESS, ESkill::AREA_HEAL},    {ECharactor::SORCERESS, ESkill::LIGHTNING_BOLT},
+    {ECharactor::KNIGHT, ESkill::LONG_THRUST},     {ECharactor::SORCERESS, ESkill::FIRE_WALL},
+    {ECharactor::ARCHER, ESkill::ARROW_SHOWER},    {ECharactor::SORCERESS, ESkill::POISON},
+};
+
+bool Knows(const CUnit& unit, ESkill skill) {
+  return std::find(unit.skills.begin(), unit.skills.end(), skill) != unit.skills.end();
+}
+
+// Whether some member of the party of `charactor` still lacks `skill`.
+bool StillWanted(const SWantedSkill& w) {
+  for (const auto& member : saveData->party) {
+    if (member->charactor == w.charactor && !Knows(*member, w.skill)) return true;
+  }
+  return false;
+}
+
 // ---- the player ---------------------------------------------------------------
 
 struct SBattle {
@@ -374,25 +406,36 @@ std::optional<EGameKey> CCampaignPlayer::ParamKey(const CDialog& editor) {
   return EGameKey::CANCEL;
 }
 
-// The cheapest skill not learned yet that the money buys.
+// The member's next skill on the wish list, bought only when the money left
+// still pays for every wish above it that another member waits for.
 std::optional<EGameKey> CCampaignPlayer::SkillKey(const CDialog& editor) {
   const int money = NumberIn(LabelText(editor, "LabelRestPoint")).value_or(0);
-  std::optional<int> best;
-  int bestPrice = 0;
-  for (int row = 0; FindPaneIn(editor.GetPanes(), "LabelLearned" + std::to_string(row)); ++row) {
-    if (LabelText(editor, "LabelLearned" + std::to_string(row)) != "未修得") continue;
-    const auto price = NumberIn(LabelText(editor, "LabelRequire" + std::to_string(row)));
-    if (price && *price <= money && (!best || *price < bestPrice)) {
-      best = row;
-      bestPrice = *price;
+  const ECharactor who = editedUnit < saveData->party.size() ? saveData->party[editedUnit]->charactor
+                                                              : ECharactor::FIGHTER;
+  int reserved = 0;
+  for (const SWantedSkill& w : kWantedSkills) {
+    if (!StillWanted(w)) continue;
+    const int price = GetSkillInfo(w.skill).price;
+    if (w.charactor != who) {
+      reserved += price;
+      continue;
+    }
+    if (money - reserved < price) break;
+    for (int row = 0; FindPaneIn(editor.GetPanes(), "LabelSkill" + std::to_string(row)); ++row) {
+      const std::string r = std::to_string(row);
+      if (LabelText(editor, "LabelSkill" + r) == GetSkillInfo(w.skill).name &&
+          LabelText(editor, "LabelLearned" + r) == "未修得") {
+        return ChooseInMenu(editor, r);
+      }
     }
   }
-  if (best) return ChooseInMenu(editor, std::to_string(*best));
   closingEditorOf = editedUnit;
   return EGameKey::CANCEL;
 }
 
-// As many members as the map takes, in party order, then "出撃ユニット確定".
+// As many members as the map takes, in kSortieOrder (members of other kinds
+// last, in party order), then "出撃ユニット確定". The dialog opens with nobody
+// chosen, so the count in its title says whose turn it is.
 std::optional<EGameKey> CCampaignPlayer::SortieKey(const CDialog& sortie) {
   int chosen = 0;
   int allowed = 0;
@@ -401,7 +444,17 @@ std::optional<EGameKey> CCampaignPlayer::SortieKey(const CDialog& sortie) {
   }
   const int wanted = std::min<int>(allowed, static_cast<int>(saveData->party.size()));
   if (chosen > wanted) return EGameKey::CANCEL;
-  return ChooseInMenu(sortie, chosen < wanted ? std::to_string(chosen) : "decide");
+  if (chosen == wanted) return ChooseInMenu(sortie, "decide");
+  std::vector<std::size_t> order;
+  for (const ECharactor kind : kSortieOrder) {
+    for (std::size_t i = 0; i < saveData->party.size(); ++i) {
+      if (saveData->party[i]->charactor == kind) order.push_back(i);
+    }
+  }
+  for (std::size_t i = 0; i < saveData->party.size(); ++i) {
+    if (std::find(order.begin(), order.end(), i) == order.end()) order.push_back(i);
+  }
+  return ChooseInMenu(sortie, std::to_string(order[static_cast<std::size_t>(chosen)]));
 }
 
 // ---- the battle ---------------------------------------------------------------
