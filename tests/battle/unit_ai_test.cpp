@@ -158,12 +158,45 @@ TEST(UnitAITest, AttackCellsTakenByAlliesGiveNoCandidate) {
   EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY);
 }
 
+// A shot that a wall would stop is never planned: the archer looks for a
+// cell with a clear line instead (two steps up or down the wall's side).
+TEST(UnitAITest, AnArcherDoesNotShootIntoAWall) {
+  CSmallBattle battle({"..........", "....#.....", ".........."});
+  CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {7, 1});
+  CUnit& fairy = battle.Add(ECharactor::FAIRY, 1, {2, 1});
+  fairy.weapon = EWeaponType::BOW;  // 3 to 5 cells; the knight is 5 off, behind the wall
+  fairy.move = 4;
+  auto& ai = Think<CUnitAI_AttackByWeapon>(fairy, battle, 15, ESearchType::NEAREST);
+  const CThinkResult r = ai.Think();
+  ASSERT_EQ(r.type, CThinkResult::TYPE_MOVE);
+  const SPoint to = r.move->destination;
+  EXPECT_TRUE(to == SPoint(3, 0) || to == SPoint(3, 2)) << to.x << "," << to.y;
+}
+
+// The last enemy standing looks over the whole map, so that a guard nobody
+// can reach does not hold the battle forever; with an ally left it keeps to
+// its search range.
+TEST(UnitAITest, TheLastOfASideHuntsBeyondItsSearchRange) {
+  CSmallBattle battle({"............"});
+  battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  CUnit& slime = battle.Add(ECharactor::SLIME, 1, {11, 0});
+  auto& ai = Think<CUnitAI_AttackByWeapon>(slime, battle, 2, ESearchType::NEAREST);
+  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_MOVE);
+  ai.FinishTurn();
+  CUnit& guard = battle.Add(ECharactor::SLIME, 1, {9, 0});
+  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY);
+  guard.hp = 0;
+  ai.FinishTurn();
+  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_MOVE) << "a fallen ally leaves it alone again";
+}
+
 TEST(UnitAITest, AnEnemyStandingByShowsItsArrowAndEndsOnThe21stUpdate) {
   CSmallBattle battle({"............"});
   CUnit& slime = battle.Add(ECharactor::SLIME, 1, {11, 0}, D::LEFT);
   battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  battle.Add(ECharactor::SLIME, 1, {10, 0});  // not the last of its side: it keeps to its search range
   slime.wtCount = 0;
-  battle.state.units = {&slime, battle.state.units[1]};
+  battle.state.units = {&slime, battle.state.units[1], battle.state.units[2]};
   battle.state.units[1]->wtCount = 50;
   Think<CUnitAI_AttackByWeapon>(slime, battle, 0, ESearchType::NEAREST);  // sees and reaches nobody
   battle.SetStrategy(std::make_unique<CStageStrategy_UnitCommandAI>(battle, slime));
