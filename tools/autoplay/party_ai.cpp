@@ -276,7 +276,7 @@ class CPartyAI_Tactics : public CUnitAIBase {
   CPartyAI_Tactics(CStage& stage, CUnit& unit) : CUnitAIBase(stage, unit, 99) {}
 
   CThinkResult Think() override {
-    const CBattleView view(*stage, *unit);
+    const CBattleView view = LookAround();
     if (view.foes.empty()) return Standby(view);
     if (unit->moved && !unit->acted && pending) {
       const SAction a = *pending;
@@ -352,6 +352,17 @@ class CPartyAI_Tactics : public CUnitAIBase {
   static constexpr double kKillBase = 10.0;
   static constexpr double kKillPerWorth = 4.0;
   static constexpr double kStepAfterCost = 0.5;
+
+  // The foes' walks are reckoned with the member lifted off its cell: it
+  // is about to leave it, and a foe it blocks there is not held back by it
+  // anywhere else.
+  CBattleView LookAround() {
+    const SPoint at = unit->grid;
+    unit->grid = SPoint(-1000, -1000);
+    CBattleView view(*stage, *unit);
+    unit->grid = at;
+    return view;
+  }
 
   CThinkResult Strike(const SAction& a) {
     struck = true;
