@@ -5,7 +5,6 @@
 #include <cctype>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "runtime/gamelib/gamelib_state.h"
 
@@ -230,10 +229,12 @@ int CreateFontToHandle(const char* fontName, int size, int thick, int fontType, 
   // memory that costs no file seeks in the middle of a frame.
   auto file = s.fontFiles.find(path);
   if (file == s.fontFiles.end()) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) return -1;
-    if (bytes.empty()) return -1;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    if (size <= 0) return -1;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return -1;
     file = s.fontFiles.emplace(path, std::move(bytes)).first;
   }
   SDL_RWops* rw = SDL_RWFromConstMem(file->second.data(), static_cast<int>(file->second.size()));
