@@ -4,7 +4,7 @@ TESTBUILD := build/test
 JOBS ?= 2
 CTEST_TIMEOUT ?= 300
 
-.PHONY: run build test bench content ui-pictures act-films autoplay fuzz deps clean
+.PHONY: run build test bench content ui-pictures act-films autoplay soak fuzz deps clean
 
 deps:
 	@scripts/setup-deps
@@ -45,6 +45,13 @@ act-films: deps $(RELEASE)/build.ninja
 # The headless battle runner: build/release/autoplay --stage S --seed N.
 autoplay: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS) --target autoplay
+
+# Whole campaigns and every battle under the sanitizers, then the frame-time
+# figures of a release campaign: scripts/soak (SOAK_SEEDS, SOAK_FRAMES, JOBS).
+SOAK_SEEDS ?= 10
+SOAK_FRAMES ?= 1000000
+soak: deps
+	JOBS=$(JOBS) SOAK_SEEDS=$(SOAK_SEEDS) SOAK_FRAMES=$(SOAK_FRAMES) scripts/soak
 
 # Fuzzing: clang with libFuzzer and the sanitizers, in its own build tree.
 # Each target runs FUZZ_SECONDS; new inputs go to build/fuzz/corpus (the save
