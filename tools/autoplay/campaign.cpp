@@ -200,7 +200,8 @@ bool StillWanted(const SWantedSkill& w) {
 // ---- the player ---------------------------------------------------------------
 
 struct SBattle {
-  CStage* stage = nullptr;
+  CStage* stage = nullptr;  // gone once the scene has changed
+  int stageNo = 0;
   int number = 0;
   long startFrame = 0;
   bool reported = false;
@@ -601,6 +602,7 @@ std::optional<EGameKey> CCampaignPlayer::CommandKey(CStage& stage, CStageStrateg
 void CCampaignPlayer::BeginBattle(CStage& stage, long frame) {
   battle = std::make_unique<SBattle>();
   battle->stage = &stage;
+  battle->stageNo = stage.stageNo;
   battle->number = ++battles;
   battle->startFrame = frame;
   for (CUnit* unit : stage.state.units) {
@@ -611,7 +613,7 @@ void CCampaignPlayer::BeginBattle(CStage& stage, long frame) {
 
 void CCampaignPlayer::EndBattle(long frame) {
   if (!battle->reported) {
-    print("battle " + std::to_string(battle->number) + " stage " + std::to_string(battle->stage->stageNo) +
+    print("battle " + std::to_string(battle->number) + " stage " + std::to_string(battle->stageNo) +
           " result gaveup turns " + std::to_string(battle->turnCount < 0 ? 0 : battle->turnCount) + " frames " +
           std::to_string(frame - battle->startFrame));
     ++result.battles;
