@@ -22,7 +22,7 @@ $(TESTBUILD)/build.ninja:
 	cmake -S . -B $(TESTBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF
 
 test: deps $(TESTBUILD)/build.ninja
-	cmake --build $(TESTBUILD) -j $(JOBS) --target quorvane_tests autoplay
+	cmake --build $(TESTBUILD) -j $(JOBS) --target quorvane_tests autoplay autoplay_tests
 	cd $(TESTBUILD) && ctest --output-on-failure --timeout $(CTEST_TIMEOUT) -j $(JOBS)
 
 bench: deps $(RELEASE)/build.ninja
