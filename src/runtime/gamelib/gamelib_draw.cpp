@@ -55,18 +55,22 @@ int AddImage(Image image) {
   return handle;
 }
 
+// The textures and pixels a whole picture owns.
+void DestroyPicture(const Image& image) {
+  if (image.keyed) SDL_DestroyTexture(image.keyed);
+  if (image.opaque) SDL_DestroyTexture(image.opaque);
+  if (image.surface) SDL_FreeSurface(image.surface);
+}
+
 void FreeSheet(int handle) {
   State& s = S();
   const auto it = s.images.find(handle);
   if (it == s.images.end()) return;
-  if (it->second.keyed) SDL_DestroyTexture(it->second.keyed);
-  if (it->second.opaque) SDL_DestroyTexture(it->second.opaque);
-  if (it->second.surface) SDL_FreeSurface(it->second.surface);
+  DestroyPicture(it->second);
   const auto byPath = s.picturesByPath.find(it->second.path);
   if (byPath != s.picturesByPath.end() && byPath->second == handle) s.picturesByPath.erase(byPath);
   s.images.erase(it);
 }
-
 
 // Loads the file into a new whole-image handle, or returns -1.
 int LoadSheet(const char* path) {
@@ -183,10 +187,7 @@ void ApplyPrimitiveState(unsigned int color) {
 void ReleaseImages() {
   State& s = S();
   for (auto& [handle, image] : s.images) {
-    if (image.sheet != handle) continue;
-    if (image.keyed) SDL_DestroyTexture(image.keyed);
-    if (image.opaque) SDL_DestroyTexture(image.opaque);
-    if (image.surface) SDL_FreeSurface(image.surface);
+    if (image.sheet == handle) DestroyPicture(image);
   }
   s.images.clear();
   s.picturesByPath.clear();
@@ -248,10 +249,8 @@ int DeleteGraph(int handle) {
   }
   const int sheetHandle = image->sheet;
   s.images.erase(handle);
-  if (Image* sheet = FindImage(sheetHandle)) {
-    --sheet->cells;
-    if (sheet->cells == 0 && sheet->ownedByCells) FreeSheet(sheetHandle);
-  }
+  if (Image* sheet = FindImage(sheetHandle)) --sheet->cells;
+  DropIfUnused(sheetHandle);
   return 0;
 }
 
