@@ -8,16 +8,12 @@
 #include "battle/geographical_features.h"
 #include "battle/stage.h"
 #include "battle/unit.h"
-#include "combat/attack_area.h"
 #include "combat/formulas.h"
 #include "combat/skill_table.h"
 #include "combat/weapon_table.h"
 #include "core/game_sort.h"
 
 namespace {
-
-// Movement points that cross any battle map.
-constexpr int kWholeMapRange = 9999;
 
 bool IsHealingSkill(ESkill s) { return s == ESkill::HEAL || s == ESkill::LONG_HEAL || s == ESkill::AREA_HEAL; }
 
@@ -64,21 +60,12 @@ void CUnitAIPlanning::FinishTurn() {
   CUnitAIBase::FinishTurn();
 }
 
-bool CUnitAIPlanning::IsLastOfItsSide() const {
-  return std::none_of(stage->state.units.begin(), stage->state.units.end(), [this](const CUnit* u) {
-    return u != unit && u->team == unit->team && !u->IsDead();
-  });
-}
-
 CThinkResult CUnitAIPlanning::Think() {
   if (!CanPlan()) return Standby(*unit);
-  // The last of its side looks over the whole map: a guard left alone where
-  // nobody can strike it would otherwise hold the battle in a stalemate.
-  const int range = IsLastOfItsSide() ? kWholeMapRange : searchRange;
   const CTraverseInfo moveRange =
       GetTraverseInfo(*stage, unit->grid, unit->GetMove(), unit->flying, true, unit->team);
-  const CTraverseInfo searchBlocked = GetTraverseInfo(*stage, unit->grid, range, unit->flying, true, unit->team);
-  const CTraverseInfo searchFree = GetTraverseInfo(*stage, unit->grid, range, unit->flying, false, 0);
+  const CTraverseInfo searchBlocked = GetTraverseInfo(*stage, unit->grid, searchRange, unit->flying, true, unit->team);
+  const CTraverseInfo searchFree = GetTraverseInfo(*stage, unit->grid, searchRange, unit->flying, false, 0);
   CThinkResult result;
   if (!unit->acted && PlanAttack(moveRange, result)) return result;
   if (!unit->moved && PlanMove(searchBlocked, searchFree, result)) return result;
@@ -99,22 +86,15 @@ std::optional<CInfo> CUnitAIPlanning::Candidates(CUnit& target, const CTraverseI
   const CGeographicalFeatures* map = stage->GetMap();
   if (!map) return std::nullopt;
   std::vector<SAttackPosition> positions = Positions(target);
-  const bool shot = IsShot(Act());
-  const TerrainLookup terrainAt = [map](SPoint q) -> std::optional<EMapObjectType> {
-    const CGridObject* cell = map->GetGrid(q);
-    if (!cell) return std::nullopt;
-    return cell->type;
-  };
   std::erase_if(positions, [&](const SAttackPosition& p) {
     const std::vector<CUnit*> here = stage->GetUnitsAt(p.stand);
     if (!here.empty() && here.front()->id != unit->id) return true;
     const EMapObjectType ground = map->GetTerrain(p.stand);
     if (ground == EMapObjectType::BLOCKED || (ground == EMapObjectType::FLY_ONLY && !unit->flying)) return true;
+    // A wall between the cell and the target does not count: an arrow shot
+    // into it stops there on its own.
     const CGridObject* aim = map->GetGrid(p.stand - p.offset);
-    if (!aim || aim->type == EMapObjectType::BLOCKED) return true;
-    // An arrow that would stop at a wall is no plan: both sides would shoot
-    // at it turn after turn.
-    return shot && !IsLineOfFireClear(p.stand, target.grid, terrainAt);
+    return !aim || aim->type == EMapObjectType::BLOCKED;
   });
   CInfo info;
   info.target = &target;
@@ -214,8 +194,6 @@ std::vector<SAttackPosition> CUnitAI_AttackByWeapon::Positions(const CUnit& targ
   return GetAttackPositions(w.area, w.minRange, w.maxRange, target, *stage);
 }
 
-EAttackActType CUnitAI_AttackByWeapon::Act() const { return GetWeaponInfo(unit->weapon).act; }
-
 bool CUnitAI_AttackByWeapon::PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) {
   std::vector<CInfo> infos = CandidatesOfTargets(moveRange);
   for (CInfo& i : infos) {
@@ -241,8 +219,6 @@ std::vector<SAttackPosition> CUnitAIBySkill::Positions(const CUnit& target) cons
   const SSkillInfo& s = GetSkillInfo(unit->skills.front());
   return GetAttackPositions(s.area, s.minRange, s.maxRange, target, *stage);
 }
-
-EAttackActType CUnitAIBySkill::Act() const { return GetSkillInfo(unit->skills.front()).act; }
 
 bool CUnitAIBySkill::Commit(const CInfo&, const CInnerInfo& c, CThinkResult& result) {
   const ESkill first = unit->skills.front();

@@ -74,8 +74,6 @@ class CUnitAIPlanning : public CUnitAIBase {
   virtual std::vector<CUnit*> Targets() const;
   // The unit's weapon or first skill: the positions it strikes `target` from.
   virtual std::vector<SAttackPosition> Positions(const CUnit& target) const = 0;
-  // How that weapon or skill strikes: a shot must have a clear line.
-  virtual EAttackActType Act() const = 0;
   // Whether the unit can think at all (a skill kind needs a skill).
   virtual bool CanPlan() const { return true; }
   // The attack on `c` of `info`; the skill kinds refuse it without the MP.
@@ -95,8 +93,6 @@ class CUnitAIPlanning : public CUnitAIBase {
   std::optional<bool> FollowAttackRequest(const std::vector<CInfo>& infos, CThinkResult& result);
   bool MoveTowardsFirst(const std::vector<CInfo>& infos, CThinkResult& result) const;
   static void SortByRouteCost(std::vector<CInfo>& infos);
-  // Nobody else of the unit's team is standing.
-  bool IsLastOfItsSide() const;
 };
 
 class CUnitAI_AttackByWeapon : public CUnitAIPlanning {
@@ -107,7 +103,6 @@ class CUnitAI_AttackByWeapon : public CUnitAIPlanning {
  protected:
   bool PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) override;
   std::vector<SAttackPosition> Positions(const CUnit& target) const override;
-  EAttackActType Act() const override;
 };
 
 // The two kinds that plan with the unit's first skill, whose MP is taken
@@ -119,7 +114,6 @@ class CUnitAIBySkill : public CUnitAIPlanning {
  protected:
   CUnitAIBySkill(CStage& stage, CUnit& unit, int searchRange);
   std::vector<SAttackPosition> Positions(const CUnit& target) const override;
-  EAttackActType Act() const override;
   // Only damaged data places a skill kind without a skill: it stands by.
   bool CanPlan() const override;
   bool Commit(const CInfo& info, const CInnerInfo& c, CThinkResult& result) override;

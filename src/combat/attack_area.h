@@ -28,9 +28,3 @@ SPoint RotateAreaOffset(SPoint offset, EDirection4 d);
 // which looks the terrain up on its map.
 std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SPoint target, SPoint origin,
                                   const TerrainLookup& terrainAt);
-
-// Whether a shot from the middle of `from` to the middle of `to` gets
-// there: an arrow or a fire bolt stops on a wall cell whose middle it
-// passes within half a cell of. A shot that only grazes a wall within a
-// pixel of that is counted as stopped too: who plans a shot wants it to land.
-bool IsLineOfFireClear(SPoint from, SPoint to, const TerrainLookup& terrainAt);

@@ -59,11 +59,6 @@ enum class EAttackActType : int {
 };
 constexpr int ATTACK_ACT_TYPE_COUNT = 18;
 
-// Acts whose arrows or bolts fly across the map, and stop at walls.
-constexpr bool IsShot(EAttackActType act) {
-  return act == EAttackActType::BOW || act == EAttackActType::ARROW_SHOWER || act == EAttackActType::FIRE_BOLT;
-}
-
 enum class EAttackActCategory : int {
   PHYSICAL = 0,
   MAGIC = 1,

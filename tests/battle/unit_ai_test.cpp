@@ -158,57 +158,69 @@ TEST(UnitAITest, AttackCellsTakenByAlliesGiveNoCandidate) {
   EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY);
 }
 
-// A shot that a wall would stop is never planned: the archer looks for a
-// cell with a clear line instead (two steps up or down the wall's side).
-TEST(UnitAITest, AnArcherDoesNotShootIntoAWall) {
+// The enemies plan without a line of fire: a fairy with a bow (3 to 5
+// cells) shoots from where it stands at a knight five cells off, though a
+// wall stands between them; the arrow stops at the wall in flight.
+TEST(UnitAITest, AnArcherPlansAShotThatAWallWillStop) {
   CSmallBattle battle({"..........", "....#.....", ".........."});
-  CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {7, 1});
+  battle.Add(ECharactor::KNIGHT, 0, {7, 1});
   CUnit& fairy = battle.Add(ECharactor::FAIRY, 1, {2, 1});
-  fairy.weapon = EWeaponType::BOW;  // 3 to 5 cells; the knight is 5 off, behind the wall
+  fairy.weapon = EWeaponType::BOW;
   fairy.move = 4;
   auto& ai = Think<CUnitAI_AttackByWeapon>(fairy, battle, 15, ESearchType::NEAREST);
   const CThinkResult r = ai.Think();
-  ASSERT_EQ(r.type, CThinkResult::TYPE_MOVE);
-  const SPoint to = r.move->destination;
-  EXPECT_TRUE(to == SPoint(3, 0) || to == SPoint(3, 2)) << to.x << "," << to.y;
+  ASSERT_EQ(r.type, CThinkResult::TYPE_ATTACK);
+  EXPECT_EQ(r.attack->aim, SPoint(7, 1));
 }
 
-// The last enemy standing looks over the whole map, so that a guard nobody
-// can reach does not hold the battle forever; with an ally left it keeps to
-// its search range.
-TEST(UnitAITest, TheLastOfASideHuntsBeyondItsSearchRange) {
+// A guard keeps the search range of its placement, also as the last of its
+// side. Range 8, 3 movement points, on (11,0): the knight on (2,0) would be
+// struck from (3,0), 8 steps off, but the knight itself is 9 off, outside
+// the range: it stands by. On (3,0) the knight is inside: the guard walks
+// towards (4,0) as far as its 3 points go, to (8,0).
+TEST(UnitAITest, ALoneGuardWaitsUntilThePartyComesIntoItsRange) {
   CSmallBattle battle({"............"});
-  battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {2, 0});
   CUnit& slime = battle.Add(ECharactor::SLIME, 1, {11, 0});
-  auto& ai = Think<CUnitAI_AttackByWeapon>(slime, battle, 2, ESearchType::NEAREST);
-  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_MOVE);
-  ai.FinishTurn();
-  CUnit& guard = battle.Add(ECharactor::SLIME, 1, {9, 0});
+  slime.move = 3;
+  auto& ai = Think<CUnitAI_AttackByWeapon>(slime, battle, 8, ESearchType::NEAREST);
   EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_STANDBY);
-  guard.hp = 0;
   ai.FinishTurn();
-  EXPECT_EQ(ai.Think().type, CThinkResult::TYPE_MOVE) << "a fallen ally leaves it alone again";
+  knight.grid = {3, 0};
+  const CThinkResult r = ai.Think();
+  ASSERT_EQ(r.type, CThinkResult::TYPE_MOVE);
+  EXPECT_EQ(r.move->destination, SPoint(8, 0));
 }
 
-TEST(UnitAITest, AnEnemyStandingByShowsItsArrowAndEndsOnThe21stUpdate) {
+// A lone slime whose search range (2) does not reach the knight 11 cells off
+// stands by: its facing arrow shows, it turns to the facing it chose on the
+// 7th update (the test turns it away after the first) and the turn passes on
+// the 21st.
+TEST(UnitAITest, ALoneEnemyOutOfRangeTurnsOnThe7thUpdateAndEndsOnThe21st) {
   CSmallBattle battle({"............"});
   CUnit& slime = battle.Add(ECharactor::SLIME, 1, {11, 0}, D::LEFT);
-  battle.Add(ECharactor::KNIGHT, 0, {0, 0});
-  battle.Add(ECharactor::SLIME, 1, {10, 0});  // not the last of its side: it keeps to its search range
+  CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+  slime.move = 3;
   slime.wtCount = 0;
-  battle.state.units = {&slime, battle.state.units[1], battle.state.units[2]};
-  battle.state.units[1]->wtCount = 50;
-  Think<CUnitAI_AttackByWeapon>(slime, battle, 0, ESearchType::NEAREST);  // sees and reaches nobody
+  knight.wtCount = 50;
+  Think<CUnitAI_AttackByWeapon>(slime, battle, 2, ESearchType::NEAREST);
   battle.SetStrategy(std::make_unique<CStageStrategy_UnitCommandAI>(battle, slime));
   const int turn = battle.state.turnCount;
   int updates = 0;
   while (battle.state.turnCount == turn && updates < 100) {
-    ASSERT_NE(dynamic_cast<CStageStrategy_UnitCommandAI*>(battle.GetStrategy()), nullptr);
+    ASSERT_NE(dynamic_cast<CStageStrategy_UnitCommandAI*>(battle.GetStrategy()), nullptr) << "update " << updates;
     battle.Update();
     ++updates;
+    if (updates == 1) {
+      ASSERT_NE(dynamic_cast<CStageStrategy_UnitCommandAI::CStrategy_Standby*>(
+                    static_cast<CStageStrategy_UnitCommandAI*>(battle.GetStrategy())->GetStep()),
+                nullptr);
+      slime.SetDirection(D::UP);
+    }
+    EXPECT_EQ(slime.direction, updates < 7 ? D::UP : D::LEFT) << "update " << updates;
   }
   EXPECT_EQ(updates, 21);
-  EXPECT_EQ(slime.direction, D::LEFT);
+  EXPECT_EQ(slime.grid, SPoint(11, 0));
 }
 
 }  // namespace

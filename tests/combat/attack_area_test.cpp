@@ -100,33 +100,3 @@ TEST(AttackAreaTest, GridsOffTheMapOrBlockedAreDropped) {
 
 }  // namespace
 
-// An arrow or a bolt stops at a wall whose middle its path comes within half
-// a cell of (a pixel more, for the planner); fly-only chasms and cells
-// without terrain let it pass. Distances worked out from the path's nearest
-// point to each wall's middle.
-TEST(AttackAreaTest, ShotsStopAtWallsNearTheirPath) {
-  struct Case {
-    SPoint from, to;
-    Points blocked;
-    bool clear;
-  };
-  const Case cases[] = {
-      {{0, 0}, {4, 0}, {{2, 0}}, false},           // straight through the middle
-      {{0, 0}, {4, 0}, {{2, 1}}, true},            // a whole cell beside the path
-      {{0, 0}, {4, 2}, {{2, 1}}, false},           // through the middle on a slant
-      {{0, 0}, {4, 2}, {{1, 1}}, false},           // nearest point (1.2, 0.6): 0.45 off
-      {{0, 0}, {4, 2}, {{3, 0}}, true},            // nearest point (2.4, 1.2): 1.34 off
-      {{0, 0}, {3, 1}, {{2, 0}}, true},            // nearest point (1.8, 0.6): 0.63 off, grazed
-      {{0, 0}, {2, 1}, {{1, 0}}, false},           // nearest point (0.8, 0.4): 0.45 off
-      {{0, 3}, {0, 0}, {{0, 1}, {5, 5}}, false},   // upwards; a far wall changes nothing
-      {{0, 0}, {4, 0}, {{5, 0}, {0, 1}}, true},    // walls beyond the ends are not on the path
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(IsLineOfFireClear(c.from, c.to, Map(c.blocked)), c.clear)
-        << "(" << c.from.x << "," << c.from.y << ") to (" << c.to.x << "," << c.to.y << ")";
-  }
-  EXPECT_TRUE(IsLineOfFireClear({0, 0}, {4, 0}, Map({}, {{2, 0}}))) << "a cell without terrain";
-  EXPECT_TRUE(IsShot(EAttackActType::BOW) && IsShot(EAttackActType::FIRE_BOLT) &&
-              IsShot(EAttackActType::ARROW_SHOWER));
-  EXPECT_FALSE(IsShot(EAttackActType::LIGHTNING_BOLT) || IsShot(EAttackActType::SPIER));
-}

@@ -19,6 +19,7 @@
 #include "combat/skill_table.h"
 #include "combat/weapon_table.h"
 #include "core/map_grid.h"
+#include "line_of_fire.h"
 
 namespace {
 
@@ -50,24 +51,15 @@ int HitRate(const CUnit& attacker, const CUnit& target) {
   return std::clamp(attacker.GetDex() + 80 - target.agi, 0, 100);
 }
 
-bool IsShot(ESkill s) { return s == ESkill::FIRE_BOLT || s == ESkill::ARROW_SHOWER; }
-
-// A flying arrow or fire ball stops at a wall it passes close by; the
-// lightning and the spells that appear on their cells do not.
+// Whether an arrow or a fire bolt from `from` lands on `to`.
 bool ClearShot(const CStage& stage, SPoint from, SPoint to) {
   const CGeographicalFeatures* map = stage.GetMap();
   if (!map) return false;
-  const SPointD a = GridToPixel(from);
-  const SPointD b = GridToPixel(to);
-  const int steps = std::max(1, static_cast<int>(Distance(a, b) / 4.0));
-  for (int i = 1; i <= steps; ++i) {
-    const SPointD p = a + (b - a) * (static_cast<double>(i) / steps);
-    const SPoint cell = PixelToGrid(p);
-    if (cell == to) return true;
-    const CGridObject* g = map->GetGrid(cell);
-    if (g && g->type == EMapObjectType::BLOCKED && Distance(p, GridToPixel(cell)) < 16.0) return false;
-  }
-  return true;
+  return IsLineOfFireClear(from, to, [map](SPoint q) -> std::optional<EMapObjectType> {
+    const CGridObject* cell = map->GetGrid(q);
+    if (!cell) return std::nullopt;
+    return cell->type;
+  });
 }
 
 // The cells rangeMin..rangeMax steps from `origin` that are on the map and no wall.
@@ -461,7 +453,7 @@ class CPartyAI_Tactics : public CUnitAIBase {
   double ActionValue(const CBattleView& view, SPoint at, bool isSkill, ESkill skill, const SReach& r, SPoint aim,
                      const CUnit*& felled) const {
     const bool weapon = !isSkill;
-    const bool shot = weapon ? r.minRange > 1 : IsShot(skill);
+    const bool shot = IsShot(weapon ? GetWeaponInfo(unit->weapon).act : GetSkillInfo(skill).act);
     if (shot && !ClearShot(*stage, at, aim)) return 0.0;
     const std::vector<SPoint> area = GetAttackArea(r.rotate, r.area, aim, at, *stage);
     const EAttackActCategory cat = weapon ? EAttackActCategory::PHYSICAL : GetSkillCategory(skill);

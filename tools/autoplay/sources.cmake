@@ -1,5 +1,5 @@
 add_executable(autoplay tools/autoplay/main.cpp tools/autoplay/headless.cpp tools/autoplay/party_ai.cpp
-  tools/autoplay/campaign.cpp tools/autoplay/timings.cpp)
+  tools/autoplay/line_of_fire.cpp tools/autoplay/campaign.cpp tools/autoplay/timings.cpp)
 target_link_libraries(autoplay PRIVATE quorvane_lib)
 # Under the sanitizers it keeps the test binary's settings and suppressions
 # for what the system libraries hold until the process ends.
@@ -11,7 +11,8 @@ endif()
 if(QUORVANE_TESTS)
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  add_executable(autoplay_tests tools/autoplay/party_ai_test.cpp tools/autoplay/party_ai.cpp tests/test_main.cpp
+  add_executable(autoplay_tests tools/autoplay/party_ai_test.cpp tools/autoplay/party_ai.cpp
+    tools/autoplay/line_of_fire.cpp tests/test_main.cpp
     tests/sanitizer_options.cpp)
   target_include_directories(autoplay_tests PRIVATE tests tools/autoplay)
   target_link_libraries(autoplay_tests PRIVATE quorvane_lib GTest::gtest)
