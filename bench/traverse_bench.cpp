@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "battle/geographical_features.h"
 #include "battle/stage.h"
-#include "battle/traverse.h"
+#include "field/geographical_features.h"
+#include "field/traverse.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "battle/geographical_features.h"
 #include "battle/stage.h"
+#include "field/geographical_features.h"
 
 namespace {
 

@@ -15,41 +15,33 @@
 namespace {
 
 struct SLayer {
-  std::string name;
-  std::vector<std::string> members;  // path prefixes below src/; the longest match decides
-  std::vector<std::string> uses;     // layers directly below
+  std::string folder;             // below src/, or a file of src/ itself
+  std::vector<std::string> uses;  // layers directly below
 };
 
-// Bottom-up. The battle scene's files that hold dialogs and windows (the
-// scene itself, its strategies and command steps) are named one by one: the
-// rest of battle/ is the rules the windows show.
+// Bottom-up, one folder a layer.
 const std::vector<SLayer> kLayers = {
-    {"game library", {"runtime/gamelib/"}, {}},
-    {"core", {"core/"}, {"game library"}},
-    {"runtime", {"runtime/"}, {"core"}},
-    {"gfx", {"gfx/"}, {"runtime"}},
-    {"assets", {"assets/"}, {"gfx"}},
-    {"dialog toolkit",
-     {"ui/gui_manager", "ui/dialog", "ui/panes", "ui/menu_dialog", "ui/message_dialog", "ui/window_panes", "ui/game_ui_window"},
-     {"assets"}},
-    {"rules", {"battle/", "combat/", "persist/"}, {"assets"}},
-    {"battle windows", {"ui/"}, {"dialog toolkit", "rules"}},
-    {"battle scene", {"battle/stage.cpp", "battle/stage_strategies", "battle/unit_command", "battle/announce"}, {"battle windows"}},
-    {"scenario", {"scenario/"}, {"battle scene"}},
-    {"scenes", {"scenes/"}, {"scenario"}},
-    {"game", {"game/", "main.cpp"}, {"scenes"}},
+    {"runtime/gamelib/", {}},
+    {"core/", {"runtime/gamelib/"}},
+    {"runtime/", {"core/"}},
+    {"gfx/", {"runtime/"}},
+    {"assets/", {"gfx/"}},
+    {"ui/", {"assets/"}},
+    {"field/", {"assets/"}},
+    {"persist/", {"field/"}},
+    {"combat/", {"field/"}},
+    {"battle/", {"combat/", "persist/", "ui/"}},
+    {"scenario/", {"battle/"}},
+    {"scenes/", {"scenario/"}},
+    {"game/", {"scenes/"}},
+    {"main.cpp", {"game/"}},
 };
 
+// The layer of a path below src/: the longest folder it lies in.
 const SLayer* LayerOf(const std::string& path) {
   const SLayer* best = nullptr;
-  std::size_t bestLength = 0;
   for (const SLayer& layer : kLayers) {
-    for (const std::string& prefix : layer.members) {
-      if (path.starts_with(prefix) && prefix.size() > bestLength) {
-        best = &layer;
-        bestLength = prefix.size();
-      }
-    }
+    if (path.starts_with(layer.folder) && (!best || layer.folder.size() > best->folder.size())) best = &layer;
   }
   return best;
 }
@@ -61,7 +53,7 @@ std::set<std::string> Reachable(const std::string& name) {
   while (!open.empty()) {
     const std::string current = open.back();
     open.pop_back();
-    const auto it = std::find_if(kLayers.begin(), kLayers.end(), [&](const SLayer& l) { return l.name == current; });
+    const auto it = std::find_if(kLayers.begin(), kLayers.end(), [&](const SLayer& l) { return l.folder == current; });
     for (const std::string& below : it->uses) {
       if (seen.insert(below).second) open.push_back(below);
     }
@@ -73,7 +65,7 @@ TEST(Layers, EveryIncludePointsDownwards) {
   const std::filesystem::path src = "src";
   ASSERT_TRUE(std::filesystem::is_directory(src)) << "run from the repository root";
   std::map<std::string, std::set<std::string>> allowed;
-  for (const SLayer& layer : kLayers) allowed[layer.name] = Reachable(layer.name);
+  for (const SLayer& layer : kLayers) allowed[layer.folder] = Reachable(layer.folder);
 
   const std::regex include(R"re(^\s*#\s*include\s*"([^"]+)")re");
   std::vector<std::string> faults;
@@ -96,8 +88,8 @@ TEST(Layers, EveryIncludePointsDownwards) {
       const std::string target = m[1];
       if (!std::filesystem::exists(src / target)) continue;  // not one of ours
       const SLayer* to = LayerOf(target);
-      if (to && !allowed[from->name].contains(to->name)) {
-        faults.push_back(path + " (" + from->name + ") includes " + target + " (" + to->name + ")");
+      if (to && !allowed[from->folder].contains(to->folder)) {
+        faults.push_back(path + " includes " + target);
       }
     }
   }
@@ -111,17 +103,20 @@ TEST(Layers, TheMapOfLayersHasNoCircle) {
   // A layer below another never reaches it back, and the sorted order is the
   // order of the table.
   for (std::size_t i = 0; i < kLayers.size(); ++i) {
-    const std::set<std::string> below = Reachable(kLayers[i].name);
+    const std::set<std::string> below = Reachable(kLayers[i].folder);
     for (std::size_t j = i + 1; j < kLayers.size(); ++j) {
-      EXPECT_FALSE(below.contains(kLayers[j].name)) << kLayers[i].name << " reaches " << kLayers[j].name;
+      EXPECT_FALSE(below.contains(kLayers[j].folder)) << kLayers[i].folder << " reaches " << kLayers[j].folder;
     }
   }
-  // The layers named in the README's code map exist.
-  EXPECT_EQ(LayerOf("battle/stage.h")->name, "rules");
-  EXPECT_EQ(LayerOf("battle/stage.cpp")->name, "battle scene");
-  EXPECT_EQ(LayerOf("ui/status_window.cpp")->name, "battle windows");
-  EXPECT_EQ(LayerOf("ui/dialog.cpp")->name, "dialog toolkit");
-  EXPECT_EQ(LayerOf("runtime/gamelib/gamelib.h")->name, "game library");
+  // Every folder of src/ is a layer of its own.
+  for (const auto& entry : std::filesystem::recursive_directory_iterator("src")) {
+    if (!entry.is_directory()) continue;
+    const std::string folder = std::filesystem::relative(entry.path(), "src").generic_string() + "/";
+    const auto it = std::find_if(kLayers.begin(), kLayers.end(), [&](const SLayer& l) { return l.folder == folder; });
+    EXPECT_NE(it, kLayers.end()) << "src/" << folder << " is no layer";
+  }
+  EXPECT_EQ(LayerOf("runtime/gamelib/gamelib.h")->folder, "runtime/gamelib/");
+  EXPECT_EQ(LayerOf("runtime/scene.h")->folder, "runtime/");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "battle/cursor.h"
 
-#include "battle/geographical_features.h"
 #include "battle/stage.h"
 #include "core/direction.h"
+#include "field/geographical_features.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
 

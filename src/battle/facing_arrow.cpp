@@ -1,6 +1,6 @@
 #include "battle/facing_arrow.h"
 
-#include "battle/unit.h"
+#include "field/unit.h"
 #include "gfx/stage_actor.h"
 #include "runtime/globals.h"
 

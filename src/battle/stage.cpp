@@ -7,76 +7,21 @@
 #include <optional>
 
 #include "assets/sound_manager.h"
-#include "battle/cursor.h"
-#include "battle/enemy.h"
-#include "battle/geographical_features.h"
 #include "battle/announce.h"
+#include "battle/cursor.h"
 #include "battle/stage_strategies.h"
-#include "battle/unit.h"
+#include "battle/status_window.h"
+#include "battle/unit_action.h"
 #include "battle/unit_ai.h"
 #include "battle/unit_order_window.h"
 #include "combat/attack_area.h"
-#include "combat/unit_action.h"
 #include "core/saturating.h"
+#include "field/enemy.h"
+#include "field/geographical_features.h"
+#include "field/unit.h"
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
-#include "ui/status_window.h"
-
-// ---- battle state -------------------------------------------------------------
-
-CUnit* CStageState::FindById(int id) const {
-  for (CUnit* u : units) {
-    if (u->id == id) return u;
-  }
-  return nullptr;
-}
-
-CUnit* CStageState::FindByKey(const std::string& key) const {
-  for (CUnit* u : units) {
-    if (u->key == key) return u;
-  }
-  return nullptr;
-}
-
-std::vector<CUnit*> CStageState::GetUnitsAt(SPoint grid) const {
-  std::vector<CUnit*> found;
-  for (CUnit* u : units) {
-    if (u->grid == grid) found.push_back(u);
-  }
-  return found;
-}
-
-void CStageState::SortByWt() { ::SortByWt(units); }
-
-void CStageState::AdvanceTurn() { ::AdvanceTurn(units, turnCount); }
-
-int CStageState::PredictOrderIndex(int addedWait) const { return ::PredictOrderIndex(units, addedWait); }
-
-void CStageState::RemoveOffStage() {
-  for (CUnit* u : units) {
-    if (!u->onStage && u->actor) u->actor->Kill();
-  }
-  const bool activeLeaves = !units.empty() && !units.front()->onStage;
-  std::erase_if(units, [](const CUnit* u) { return !u->onStage; });
-  // A unit that falls in its own turn (its own fire wall) takes the turn
-  // with it: the next one starts as after an ordinary turn end, counters
-  // advanced and the turn counted, so that nobody acts twice or is skipped.
-  if (activeLeaves && !units.empty()) {
-    turnCount = Saturate(std::int64_t{turnCount} + 1);
-    const std::int64_t elapsed = units.front()->wtCount;
-    for (CUnit* u : units) u->wtCount = Saturate(u->wtCount - elapsed);
-  }
-}
-
-int CStageState::CountTeam(int team) const {
-  return static_cast<int>(std::count_if(units.begin(), units.end(), [team](const CUnit* u) { return u->team == team; }));
-}
-
-int CStageState::CountLivingTeam(int team) const {
-  return static_cast<int>(
-      std::count_if(units.begin(), units.end(), [team](const CUnit* u) { return u->team == team && !u->IsDead(); }));
-}
 
 // ---- the battle scene -----------------------------------------------------------
 
@@ -232,27 +177,6 @@ void CStage::Draw() {
   if (strategy) strategy->DrawOverlay();
 }
 
-// The camera belongs to the map (it scrolls the map's picture); a battle
-// without one keeps its own.
-SPointD CStage::GetCameraPosition() const {
-  const CGeographicalFeatures* m = GetMap();
-  return m ? m->camera : camera;
-}
-
-void CStage::SetCameraPosition(SPointD position) {
-  if (CGeographicalFeatures* m = GetMap()) {
-    m->camera = position;
-  } else {
-    camera = position;
-  }
-}
-
-SPointD CStage::GridToScreen(SPoint grid) const {
-  return GridToPixel(grid) - GetCameraPosition() + SPointD(320.0, 240.0);
-}
-
-bool CStage::IsInMap(SPoint grid) const { return map && map->IsInMap(grid); }
-
 void CStage::FocusOnActiveUnit() {
   if (!state.units.empty()) {
     cursor->SetGrid(state.units.front()->grid);
@@ -293,20 +217,6 @@ void CStage::UpdateCheapStatusWindow() {
   box->position = {x, 480 - box->height - (overlay ? 36 : 0)};
 }
 
-void CStage::AddEffect(std::unique_ptr<CStageActor> effect) { effects.push_back(std::move(effect)); }
-
-void CStage::AddUnitActor(CEnemy* actor) {
-  if (actor) unitActors.push_back(actor);
-}
-
-void CStage::AddBullet(std::unique_ptr<CStageActor> bullet) { bullets.push_back(std::move(bullet)); }
-
-void CStage::ClearActors() {
-  effects.clear();
-  unitActors.clear();
-  bullets.clear();
-}
-
 CUnit* CStage::KeepUnit(std::unique_ptr<CUnit> unit) {
   monsters.push_back(std::move(unit));
   return monsters.back().get();
@@ -334,14 +244,4 @@ void PrintStageSummaries() {
                 skillPoints);
   }
   std::fflush(stdout);
-}
-
-std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SPoint target, SPoint origin,
-                                  const CStage& stage) {
-  const CGeographicalFeatures* map = stage.GetMap();
-  return GetAttackArea(rotate, shape, target, origin, [map](SPoint q) -> std::optional<EMapObjectType> {
-    const CGridObject* cell = map ? map->GetGrid(q) : nullptr;
-    if (!cell) return std::nullopt;
-    return cell->type;
-  });
 }

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "battle/stage_data.h"
-#include "battle/turn_order.h"
 #include "core/geometry.h"
 #include "core/map_grid.h"
+#include "field/battlefield.h"
+#include "field/stage_data.h"
+#include "field/turn_order.h"
 #include "gfx/draw_queue.h"
 #include "gfx/map_view.h"
 #include "runtime/scene.h"
@@ -50,41 +51,7 @@ class CStageStrategy {
   CStage* stage;
 };
 
-// Freezes the battle for a few frames on a hit; effects keep moving.
-class CHitStopManager {
- public:
-  void Update() {
-    if (IsActive()) --count;
-  }
-  bool IsActive() const { return count > 0; }
-  void SetCount(int n) { count = n; }
-
- private:
-  int count = 0;
-};
-
-// The units of a battle in turn order (the front one is acting), the turn
-// counter and the skill points earned so far.
-class CStageState {
- public:
-  virtual ~CStageState() = default;
-  virtual CUnit* FindById(int id) const;
-  virtual CUnit* FindByKey(const std::string& key) const;
-  virtual std::vector<CUnit*> GetUnitsAt(SPoint grid) const;
-  virtual void SortByWt();
-  virtual void AdvanceTurn();
-  virtual int PredictOrderIndex(int addedWait) const;
-  // Units that left the battle lose their actor and their place in the order.
-  virtual void RemoveOffStage();
-  virtual int CountTeam(int team) const;
-  virtual int CountLivingTeam(int team) const;
-
-  UnitOrder units;
-  int battleSkillPoint = 0;
-  int turnCount = 0;
-};
-
-class CStage : public CScene, public CTurnEndHandover, public CMapView {
+class CStage : public CScene, public CBattlefield, public CTurnEndHandover {
  public:
   // An empty battle with no map and no units (tools and tests build on it).
   CStage();
@@ -117,14 +84,7 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   void StartPoisonDamage(CUnit& unit, int damage) override;
   void ResumeBrowsing() override;
 
-  // ---- camera and grid ----
-  SPointD GetCameraPosition() const override;
-  void SetCameraPosition(SPointD position);
-  CDrawDataQueue& GetDrawQueue() override { return drawQueue; }
-  virtual CGeographicalFeatures* GetMap() const { return map.get(); }
-  virtual std::vector<CUnit*> GetUnitsAt(SPoint grid) const { return state.GetUnitsAt(grid); }
-  SPointD GridToScreen(SPoint grid) const;
-  bool IsInMap(SPoint grid) const;
+  // ---- camera ----
   void FocusOnActiveUnit();
   // Scrolls so that the cursor keeps clear of the screen edges.
   void FollowCursor();
@@ -132,11 +92,7 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   // side of the screen away from the cursor.
   void UpdateCheapStatusWindow();
 
-  // ---- actors ----
-  void AddEffect(std::unique_ptr<CStageActor> effect);
-  void AddUnitActor(CEnemy* actor);
-  void AddBullet(std::unique_ptr<CStageActor> bullet);
-  void ClearActors();
+  // ---- units ----
   // Keeps a unit the scene made by itself (a story's cast) until the scene
   // ends or RemoveAllUnits runs: whoever still holds it after it left the
   // map holds a live unit.
@@ -146,23 +102,12 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   void RemoveAllUnits();
 
   int stageNo = -1;
-  CStageState state;
   std::unique_ptr<CCheapStatusWindow> cheapStatusWindow;  // none while no single unit is under the cursor
   bool showCheapStatus = true;
   CZoneInfo zoneInfo;
-  bool overlay = true;  // grid lines, HP bars, the order window
-  CHitStopManager hitStop;
   int frameCount = 0;
   std::unique_ptr<CCursor> cursor;
   std::unique_ptr<CUnitOrderWindow> orderWindow;
-  std::vector<std::unique_ptr<CStageActor>> effects;
-  std::vector<CEnemy*> unitActors;  // owned by their units
-  std::vector<std::unique_ptr<CStageActor>> bullets;
-
- protected:
-  SPointD camera{320.0, 240.0};  // used while there is no map
-  CDrawDataQueue drawQueue;
-  std::unique_ptr<CGeographicalFeatures> map;
 
  private:
   void Init();
@@ -173,12 +118,6 @@ class CStage : public CScene, public CTurnEndHandover, public CMapView {
   std::vector<std::unique_ptr<CUnit>> monsters;     // the enemies this battle made, a story's cast
   std::vector<CUnit*> party;                        // party units that joined
 };
-
-// The grids `shape` strikes on this battle's map when aimed at `target` from
-// `origin` (attack_area.h): cells off the map, without terrain or BLOCKED
-// are dropped. The commands, the AI and the acts all ask here.
-std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SPoint target, SPoint origin,
-                                  const CStage& stage);
 
 // One line per stage on standard output at start-up: stage number, enemy
 // count, unit limit, reward and the skill points its enemies are worth,

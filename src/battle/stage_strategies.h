@@ -8,7 +8,7 @@
 #include "battle/announce.h"
 #include "battle/cursor.h"
 #include "battle/stage.h"
-#include "battle/traverse.h"
+#include "field/traverse.h"
 #include "ui/gui_manager.h"
 
 class CDialog;

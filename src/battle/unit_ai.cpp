@@ -5,13 +5,14 @@
 #include <limits>
 #include <memory>
 
-#include "battle/geographical_features.h"
-#include "battle/stage.h"
-#include "battle/unit.h"
+#include "combat/attack_area.h"
 #include "combat/formulas.h"
 #include "combat/skill_table.h"
 #include "combat/weapon_table.h"
 #include "core/game_sort.h"
+#include "field/battlefield.h"
+#include "field/geographical_features.h"
+#include "field/unit.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ CThinkResult Standby(const CUnit& unit) {
 CThinkResult CUnitAIBase::Think() { return Standby(*unit); }
 
 std::vector<SAttackPosition> GetAttackPositions(std::span<const SPoint> shape, int minRange, int maxRange,
-                                                const CUnit& target, const CStage& stage) {
+                                                const CUnit& target, const CBattlefield& stage) {
   const bool rotate = minRange == maxRange;
   std::vector<SAttackPosition> positions;
   for (const SPoint& p : GetGridsInRange(target, stage, minRange, maxRange)) {
@@ -51,7 +52,7 @@ std::vector<SAttackPosition> GetAttackPositions(std::span<const SPoint> shape, i
 
 // ---- shared planning -----------------------------------------------------------
 
-CUnitAIPlanning::CUnitAIPlanning(CStage& stage_, CUnit& unit_, int searchRange_)
+CUnitAIPlanning::CUnitAIPlanning(CBattlefield& stage_, CUnit& unit_, int searchRange_)
     : CUnitAIBase(stage_, unit_, searchRange_) {}
 
 void CUnitAIPlanning::FinishTurn() {
@@ -185,7 +186,7 @@ bool CUnitAIPlanning::MoveTowardsFirst(const std::vector<CInfo>& infos, CThinkRe
 
 // ---- by weapon -----------------------------------------------------------------
 
-CUnitAI_AttackByWeapon::CUnitAI_AttackByWeapon(CStage& stage_, CUnit& unit_, int searchRange_,
+CUnitAI_AttackByWeapon::CUnitAI_AttackByWeapon(CBattlefield& stage_, CUnit& unit_, int searchRange_,
                                                ESearchType searchType_)
     : CUnitAIPlanning(stage_, unit_, searchRange_), searchType(searchType_) {}
 
@@ -208,7 +209,7 @@ bool CUnitAI_AttackByWeapon::PlanAttack(const CTraverseInfo& moveRange, CThinkRe
 
 // ---- by skill ------------------------------------------------------------------
 
-CUnitAIBySkill::CUnitAIBySkill(CStage& stage_, CUnit& unit_, int searchRange_)
+CUnitAIBySkill::CUnitAIBySkill(CBattlefield& stage_, CUnit& unit_, int searchRange_)
     : CUnitAIPlanning(stage_, unit_, searchRange_) {
   if (!unit_.skills.empty()) skill = unit_.skills.front();
 }
@@ -230,7 +231,7 @@ bool CUnitAIBySkill::Commit(const CInfo&, const CInnerInfo& c, CThinkResult& res
   return true;
 }
 
-CUnitAI_AttackBySkill::CUnitAI_AttackBySkill(CStage& stage_, CUnit& unit_, int searchRange_, ESearchType searchType_)
+CUnitAI_AttackBySkill::CUnitAI_AttackBySkill(CBattlefield& stage_, CUnit& unit_, int searchRange_, ESearchType searchType_)
     : CUnitAIBySkill(stage_, unit_, searchRange_), searchType(searchType_) {}
 
 bool CUnitAI_AttackBySkill::PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) {
@@ -252,7 +253,7 @@ bool CUnitAI_AttackBySkill::PlanAttack(const CTraverseInfo& moveRange, CThinkRes
 
 // ---- support -------------------------------------------------------------------
 
-CUnitAI_SupportBySkill::CUnitAI_SupportBySkill(CStage& stage_, CUnit& unit_, int searchRange_)
+CUnitAI_SupportBySkill::CUnitAI_SupportBySkill(CBattlefield& stage_, CUnit& unit_, int searchRange_)
     : CUnitAIBySkill(stage_, unit_, searchRange_) {}
 
 std::vector<CUnit*> CUnitAI_SupportBySkill::Targets() const {
@@ -299,7 +300,7 @@ bool CUnitAI_SupportBySkill::PlanMove(const CTraverseInfo& searchBlocked, const 
 
 // ---- making them ---------------------------------------------------------------
 
-std::unique_ptr<CUnitAIBase> MakeUnitAI(CUnit& unit, CStage& stage, EUnitAIKind kind, ESearchType searchType,
+std::unique_ptr<CUnitAIBase> MakeUnitAI(CUnit& unit, CBattlefield& stage, EUnitAIKind kind, ESearchType searchType,
                                         int searchRange) {
   switch (kind) {
     case EUnitAIKind::ATTACK_BY_WEAPON:

@@ -10,13 +10,13 @@
 #include <span>
 #include <vector>
 
-#include "battle/traverse.h"
-#include "battle/unit_ai_base.h"
-#include "combat/attack_types.h"
 #include "core/direction.h"
 #include "core/geometry.h"
+#include "field/attack_types.h"
+#include "field/traverse.h"
+#include "field/unit_ai_base.h"
 
-class CStage;
+class CBattlefield;
 class CUnit;
 
 // A cell to stand on to strike a target: aiming at `stand` − `offset`
@@ -54,7 +54,7 @@ struct CAttackRequest {
 // The cells from which an attack of `shape` and range minRange..maxRange
 // strikes `target`: each once, with the first aimed cell that gave it.
 std::vector<SAttackPosition> GetAttackPositions(std::span<const SPoint> shape, int minRange, int maxRange,
-                                                const CUnit& target, const CStage& stage);
+                                                const CUnit& target, const CBattlefield& stage);
 
 // What the three kinds share: the order of planning and the reverse search.
 class CUnitAIPlanning : public CUnitAIBase {
@@ -66,7 +66,7 @@ class CUnitAIPlanning : public CUnitAIBase {
   std::optional<CAttackRequest> attackRequest;
 
  protected:
-  CUnitAIPlanning(CStage& stage, CUnit& unit, int searchRange);
+  CUnitAIPlanning(CBattlefield& stage, CUnit& unit, int searchRange);
 
   virtual bool PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) = 0;
   virtual bool PlanMove(const CTraverseInfo& searchBlocked, const CTraverseInfo& searchFree, CThinkResult& result);
@@ -97,7 +97,7 @@ class CUnitAIPlanning : public CUnitAIBase {
 
 class CUnitAI_AttackByWeapon : public CUnitAIPlanning {
  public:
-  CUnitAI_AttackByWeapon(CStage& stage, CUnit& unit, int searchRange, ESearchType searchType);
+  CUnitAI_AttackByWeapon(CBattlefield& stage, CUnit& unit, int searchRange, ESearchType searchType);
   ESearchType searchType;
 
  protected:
@@ -112,7 +112,7 @@ class CUnitAIBySkill : public CUnitAIPlanning {
   ESkill skill{};  // the unit's first skill
 
  protected:
-  CUnitAIBySkill(CStage& stage, CUnit& unit, int searchRange);
+  CUnitAIBySkill(CBattlefield& stage, CUnit& unit, int searchRange);
   std::vector<SAttackPosition> Positions(const CUnit& target) const override;
   // Only damaged data places a skill kind without a skill: it stands by.
   bool CanPlan() const override;
@@ -121,7 +121,7 @@ class CUnitAIBySkill : public CUnitAIPlanning {
 
 class CUnitAI_AttackBySkill : public CUnitAIBySkill {
  public:
-  CUnitAI_AttackBySkill(CStage& stage, CUnit& unit, int searchRange, ESearchType searchType);
+  CUnitAI_AttackBySkill(CBattlefield& stage, CUnit& unit, int searchRange, ESearchType searchType);
   ESearchType searchType;
 
  protected:
@@ -130,7 +130,7 @@ class CUnitAI_AttackBySkill : public CUnitAIBySkill {
 
 class CUnitAI_SupportBySkill : public CUnitAIBySkill {
  public:
-  CUnitAI_SupportBySkill(CStage& stage, CUnit& unit, int searchRange);
+  CUnitAI_SupportBySkill(CBattlefield& stage, CUnit& unit, int searchRange);
 
  protected:
   bool PlanAttack(const CTraverseInfo& moveRange, CThinkResult& result) override;
@@ -139,7 +139,7 @@ class CUnitAI_SupportBySkill : public CUnitAIBySkill {
 };
 
 // The AI of `kind` for `unit`, noticing targets within `searchRange`.
-std::unique_ptr<CUnitAIBase> MakeUnitAI(CUnit& unit, CStage& stage, EUnitAIKind kind, ESearchType searchType,
+std::unique_ptr<CUnitAIBase> MakeUnitAI(CUnit& unit, CBattlefield& stage, EUnitAIKind kind, ESearchType searchType,
                                         int searchRange);
 
 // Makes every enemy that joins a battle think with the AI of its kind.

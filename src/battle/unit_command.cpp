@@ -6,19 +6,20 @@
 #include <utility>
 
 #include "assets/sound_manager.h"
-#include "battle/unit.h"
+#include "battle/action_predict_window.h"
+#include "battle/skill_select_dialog.h"
+#include "battle/status_window.h"
+#include "battle/unit_action.h"
 #include "battle/unit_order_window.h"
+#include "combat/attack_area.h"
 #include "combat/skill_table.h"
-#include "combat/unit_action.h"
 #include "combat/weapon_table.h"
 #include "core/map_grid.h"
+#include "field/unit.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
-#include "ui/action_predict_window.h"
 #include "ui/dialog.h"
-#include "ui/skill_select_dialog.h"
-#include "ui/status_window.h"
 #include "ui/window_panes.h"
 
 namespace {

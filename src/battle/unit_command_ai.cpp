@@ -3,10 +3,11 @@
 #include <cstdio>
 
 #include "battle/cursor.h"
-#include "battle/unit.h"
+#include "battle/unit_action.h"
+#include "combat/attack_area.h"
 #include "combat/skill_table.h"
-#include "combat/unit_action.h"
 #include "combat/weapon_table.h"
+#include "field/unit.h"
 #include "runtime/globals.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "battle/facing_arrow.h"
 #include "battle/stage.h"
-#include "battle/traverse.h"
-#include "battle/unit_ai_base.h"
+#include "field/traverse.h"
+#include "field/unit_ai_base.h"
 
 class CUnit;
 

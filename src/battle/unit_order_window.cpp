@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "battle/cursor.h"
-#include "battle/enemy.h"
 #include "battle/stage.h"
-#include "battle/unit.h"
+#include "field/enemy.h"
+#include "field/unit.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "battle/enemy.h"
-#include "battle/geographical_features.h"
-#include "battle/stage.h"
-#include "battle/unit.h"
 #include "combat/formulas.h"
-#include "combat/status_effect.h"
 #include "combat/weapon_bullet_creator.h"
 #include "core/map_grid.h"
 #include "core/random.h"
+#include "field/battlefield.h"
+#include "field/enemy.h"
+#include "field/geographical_features.h"
+#include "field/status_effect.h"
+#include "field/unit.h"
 #include "gfx/stage_actor.h"
 #include "runtime/globals.h"
 
@@ -48,7 +48,7 @@ constexpr int kSpellFrame = 13;  // the rod is raised and the spell appears
 
 // ---- the base ----------------------------------------------------------------
 
-CAttackActBase::CAttackActBase(CStage& stage_, CUnit& attacker_, std::vector<SPoint> targetPoints_)
+CAttackActBase::CAttackActBase(CBattlefield& stage_, CUnit& attacker_, std::vector<SPoint> targetPoints_)
     : stage(&stage_), attacker(&attacker_), targetPoints(std::move(targetPoints_)) {}
 
 void CAttackActBase::Finish() { finished = true; }
@@ -91,7 +91,7 @@ bool IsSingleTargetAct(EAttackActType kind) {
          kind == RESURRECTION;
 }
 
-std::unique_ptr<CAttackActBase> MakeAttackAct(EAttackActType kind, CStage& stage, CUnit& attacker,
+std::unique_ptr<CAttackActBase> MakeAttackAct(EAttackActType kind, CBattlefield& stage, CUnit& attacker,
                                               std::vector<SPoint> targetPoints, ESkill skill) {
   const int k = static_cast<int>(kind);
   if (k < 0 || k >= ATTACK_ACT_TYPE_COUNT) {
@@ -131,7 +131,7 @@ std::unique_ptr<CAttackActBase> MakeAttackAct(EAttackActType kind, CStage& stage
 
 // ---- tackle ------------------------------------------------------------------
 
-CAttackActTackle::CAttackActTackle(CStage& stage_, CUnit& attacker_, std::vector<SPoint> targetPoints_)
+CAttackActTackle::CAttackActTackle(CBattlefield& stage_, CUnit& attacker_, std::vector<SPoint> targetPoints_)
     : CAttackActBase(stage_, attacker_, std::move(targetPoints_)), start(ActorOf(attacker_).position) {}
 
 void CAttackActTackle::Update() {
@@ -159,7 +159,7 @@ void CAttackActTackle::Finish() {
 
 // ---- acts with a weapon sprite -------------------------------------------------
 
-CAttackActWeapon::CAttackActWeapon(CStage& stage_, CUnit& attacker_, std::vector<SPoint> targetPoints_,
+CAttackActWeapon::CAttackActWeapon(CBattlefield& stage_, CUnit& attacker_, std::vector<SPoint> targetPoints_,
                                    const SWeaponMotion& motion_, int resultsAt_, int finishAt_)
     : CAttackActBase(stage_, attacker_, std::move(targetPoints_)),
       motion(motion_),
@@ -209,37 +209,37 @@ void CAttackActWeapon::Finish() {
   CAttackActBase::Finish();
 }
 
-CAttackActShortSword::CAttackActShortSword(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActShortSword::CAttackActShortSword(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActWeapon(s, a, std::move(t), kShortSword, 12, 41) {}
 std::vector<CAttackInfo> CAttackActShortSword::Resolve() { return RollPhysicalHits(targetPoints, {}, false); }
 
-CAttackActLongSword::CAttackActLongSword(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActLongSword::CAttackActLongSword(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActWeapon(s, a, std::move(t), kLongSword, 20, 52) {}
 std::vector<CAttackInfo> CAttackActLongSword::Resolve() { return RollPhysicalHits(targetPoints, {}, false); }
 
-CAttackActLargeSword::CAttackActLargeSword(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActLargeSword::CAttackActLargeSword(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActWeapon(s, a, std::move(t), kLargeSword, 20, 58) {}
 std::vector<CAttackInfo> CAttackActLargeSword::Resolve() {
   return RollPhysicalHits(targetPoints, {}, false, SideGrid);
 }
 
-CAttackActSpier::CAttackActSpier(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActSpier::CAttackActSpier(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActWeapon(s, a, std::move(t), kSpier, 20, 49) {}
 std::vector<CAttackInfo> CAttackActSpier::Resolve() { return RollPhysicalHits(targetPoints, {}, false); }
 
-CAttackActLongThrust::CAttackActLongThrust(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActLongThrust::CAttackActLongThrust(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActWeapon(s, a, std::move(t), kSpier, 20, 49) {}
 std::vector<CAttackInfo> CAttackActLongThrust::Resolve() {
   return RollPhysicalHits(targetPoints, ESkill::LONG_THRUST, false);
 }
 
-CAttackActRod::CAttackActRod(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActRod::CAttackActRod(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActWeapon(s, a, std::move(t), kRod, 20, 41) {}
 std::vector<CAttackInfo> CAttackActRod::Resolve() { return RollPhysicalHits(targetPoints, {}, false); }
 
 // ---- rolling slash -------------------------------------------------------------
 
-CAttackActRollingSlash::CAttackActRollingSlash(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActRollingSlash::CAttackActRollingSlash(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActWeapon(s, a, std::move(t), kRollingSlash, 20, -1) {
   ActorOf(a).heading = Direction4ToAngle(a.direction) - 90.0 - 45.0;
 }
@@ -298,7 +298,7 @@ CAttackActShooting::EFlight CAttackActShooting::Follow(SProjectile& p) {
   return EFlight::FLYING;
 }
 
-CAttackActBow::CAttackActBow(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActBow::CAttackActBow(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActShooting(s, a, std::move(t), kBow, -1, -1) {}
 
 void CAttackActBow::OnFrame() {
@@ -337,7 +337,7 @@ void CAttackActBow::Finish() {
   CAttackActShooting::Finish();
 }
 
-CAttackActArrowShower::CAttackActArrowShower(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActArrowShower::CAttackActArrowShower(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActShooting(s, a, std::move(t), kBow, -1, -1) {}
 
 void CAttackActArrowShower::OnFrame() {
@@ -374,7 +374,7 @@ void CAttackActArrowShower::Finish() {
   CAttackActShooting::Finish();
 }
 
-CAttackActFireBolt::CAttackActFireBolt(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActFireBolt::CAttackActFireBolt(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActShooting(s, a, std::move(t), kRod, -1, -1) {}
 
 void CAttackActFireBolt::OnFrame() {
@@ -425,7 +425,7 @@ void CAttackActSpell::Finish() {
   CAttackActWeapon::Finish();
 }
 
-CAttackActFireWall::CAttackActFireWall(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActFireWall::CAttackActFireWall(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActSpell(s, a, std::move(t), kRod, 37, 37) {}
 void CAttackActFireWall::OnFrame() {
   if (frame != kSpellFrame) return;
@@ -433,17 +433,17 @@ void CAttackActFireWall::OnFrame() {
 }
 std::vector<CAttackInfo> CAttackActFireWall::Resolve() { return SkillValueOnLiving(ESkill::FIRE_WALL); }
 
-CAttackActLightningBolt::CAttackActLightningBolt(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActLightningBolt::CAttackActLightningBolt(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActSpell(s, a, std::move(t), kRod, 37, 37) {}
 void CAttackActLightningBolt::OnFrame() {
   if (frame == kSpellFrame) Show(THUNDER, targetPoints.front(), {0.0, -27.0});
 }
 std::vector<CAttackInfo> CAttackActLightningBolt::Resolve() { return SkillValueOnLiving(ESkill::LIGHTNING_BOLT); }
 
-CAttackActPoison::CAttackActPoison(CStage& s, CUnit& a, std::vector<SPoint> t, ESkill skill_)
+CAttackActPoison::CAttackActPoison(CBattlefield& s, CUnit& a, std::vector<SPoint> t, ESkill skill_)
     : CAttackActPoison(s, a, std::move(t), skill_, kRod, 37) {}
 
-CAttackActPoison::CAttackActPoison(CStage& s, CUnit& a, std::vector<SPoint> t, ESkill skill_,
+CAttackActPoison::CAttackActPoison(CBattlefield& s, CUnit& a, std::vector<SPoint> t, ESkill skill_,
                                    const SWeaponMotion& motion_, int resultsAt_)
     : CAttackActSpell(s, a, std::move(t), motion_, resultsAt_, resultsAt_), skill(skill_) {}
 
@@ -474,20 +474,20 @@ std::vector<CAttackInfo> CAttackActPoison::Resolve() {
   return results;
 }
 
-CAttackActAreaPoison::CAttackActAreaPoison(CStage& s, CUnit& a, std::vector<SPoint> t, ESkill skill_)
+CAttackActAreaPoison::CAttackActAreaPoison(CBattlefield& s, CUnit& a, std::vector<SPoint> t, ESkill skill_)
     : CAttackActPoison(s, a, std::move(t), skill_, kLongRod, 72) {}
 void CAttackActAreaPoison::OnFrame() {
   if (frame == kSpellFrame) ShowSparkles(targetPoints.size(), "Warning CAttackActAreaPoison\n");
 }
 
-CAttackActHeal::CAttackActHeal(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActHeal::CAttackActHeal(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActSpell(s, a, std::move(t), kLongRod, 72, 72) {}
 void CAttackActHeal::OnFrame() {
   if (frame == kSpellFrame) Show(SPARKLE_HEAL, targetPoints.front(), {});
 }
 std::vector<CAttackInfo> CAttackActHeal::Resolve() { return SkillValueOnLiving(ESkill::HEAL); }
 
-CAttackActAreaHeal::CAttackActAreaHeal(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActAreaHeal::CAttackActAreaHeal(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActSpell(s, a, std::move(t), kLongRod, 72, 72) {}
 void CAttackActAreaHeal::OnFrame() {
   if (frame != kSpellFrame) return;
@@ -501,7 +501,7 @@ std::vector<CAttackInfo> CAttackActAreaHeal::Resolve() {
   return results;
 }
 
-CAttackActResurrection::CAttackActResurrection(CStage& s, CUnit& a, std::vector<SPoint> t)
+CAttackActResurrection::CAttackActResurrection(CBattlefield& s, CUnit& a, std::vector<SPoint> t)
     : CAttackActSpell(s, a, std::move(t), kLongRod, 72, 72) {}
 void CAttackActResurrection::OnFrame() {
   if (frame == kSpellFrame) Show(SPARKLE_HEAL, targetPoints.front(), {});

@@ -8,12 +8,12 @@
 #include <optional>
 #include <vector>
 
-#include "battle/unit_status.h"
-#include "combat/attack_types.h"
 #include "combat/bullet.h"
 #include "core/geometry.h"
+#include "field/attack_types.h"
+#include "field/unit_status.h"
 
-class CStage;
+class CBattlefield;
 class CUnit;
 class CAttackActBase;
 
@@ -32,7 +32,7 @@ struct CAttackInfo {
 class CAttackActBase {
  public:
   // The attacker must be on `stage`, and both must outlive the act.
-  CAttackActBase(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActBase(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   virtual ~CAttackActBase() = default;
   CAttackActBase(const CAttackActBase&) = delete;
   CAttackActBase& operator=(const CAttackActBase&) = delete;
@@ -60,7 +60,7 @@ class CAttackActBase {
   std::vector<CAttackInfo> SkillValueOnLiving(ESkill skill) const;
   CAttackInfo Result(CUnit& target, int value) const;
 
-  CStage* stage;
+  CBattlefield* stage;
   CUnit* attacker;
   bool finished = false;
   std::vector<SPoint> targetPoints;
@@ -73,7 +73,7 @@ bool IsSingleTargetAct(EAttackActType kind);
 // The act of `kind`; `skill` matters to the poison kinds only. Nullptr,
 // with one line on standard error, for a kind outside the table or a
 // single-target kind given other than one target point.
-std::unique_ptr<CAttackActBase> MakeAttackAct(EAttackActType kind, CStage& stage, CUnit& attacker,
+std::unique_ptr<CAttackActBase> MakeAttackAct(EAttackActType kind, CBattlefield& stage, CUnit& attacker,
                                               std::vector<SPoint> targetPoints, ESkill skill);
 
 // ---- the acts --------------------------------------------------------------
@@ -81,7 +81,7 @@ std::unique_ptr<CAttackActBase> MakeAttackAct(EAttackActType kind, CStage& stage
 // A lunge of 15 pixels along the facing and back.
 class CAttackActTackle : public CAttackActBase {
  public:
-  CAttackActTackle(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActTackle(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void Update() override;
   std::vector<CAttackInfo> GetAttackInfos() override;
   void Finish() override;
@@ -109,7 +109,7 @@ class CAttackActWeapon : public CAttackActBase {
  protected:
   // Results at `resultsAt`; the act ends when an Update finds `frame` at
   // `finishAt` or later (a negative value: the kind ends it itself).
-  CAttackActWeapon(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints, const SWeaponMotion& motion,
+  CAttackActWeapon(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints, const SWeaponMotion& motion,
                    int resultsAt, int finishAt);
   // The kind's own work of this frame, after the sprite has been placed.
   virtual void OnFrame() {}
@@ -127,38 +127,38 @@ class CAttackActWeapon : public CAttackActBase {
 
 class CAttackActShortSword : public CAttackActWeapon {
  public:
-  CAttackActShortSword(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActShortSword(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   std::vector<CAttackInfo> Resolve() override;
 };
 
 class CAttackActLongSword : public CAttackActWeapon {
  public:
-  CAttackActLongSword(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActLongSword(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   std::vector<CAttackInfo> Resolve() override;
 };
 
 // The side grids (positions 1 and 2 of the area) take half damage.
 class CAttackActLargeSword : public CAttackActWeapon {
  public:
-  CAttackActLargeSword(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActLargeSword(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   std::vector<CAttackInfo> Resolve() override;
 };
 
 class CAttackActSpier : public CAttackActWeapon {
  public:
-  CAttackActSpier(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActSpier(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   std::vector<CAttackInfo> Resolve() override;
 };
 
 class CAttackActLongThrust : public CAttackActWeapon {
  public:
-  CAttackActLongThrust(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActLongThrust(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   std::vector<CAttackInfo> Resolve() override;
 };
 
 class CAttackActRod : public CAttackActWeapon {
  public:
-  CAttackActRod(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActRod(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   std::vector<CAttackInfo> Resolve() override;
 };
 
@@ -166,7 +166,7 @@ class CAttackActRod : public CAttackActWeapon {
 // quarter turn counter-clockwise from where it started.
 class CAttackActRollingSlash : public CAttackActWeapon {
  public:
-  CAttackActRollingSlash(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActRollingSlash(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void Update() override;
   void Finish() override;
   std::vector<CAttackInfo> Resolve() override;
@@ -197,7 +197,7 @@ class CAttackActShooting : public CAttackActWeapon {
 
 class CAttackActBow : public CAttackActShooting {
  public:
-  CAttackActBow(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActBow(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> GetAttackInfos() override;
   std::vector<CAttackInfo> Resolve() override;
@@ -212,7 +212,7 @@ class CAttackActBow : public CAttackActShooting {
 // in the order they were reached.
 class CAttackActArrowShower : public CAttackActShooting {
  public:
-  CAttackActArrowShower(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActArrowShower(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> GetAttackInfos() override;
   std::vector<CAttackInfo> Resolve() override;
@@ -225,7 +225,7 @@ class CAttackActArrowShower : public CAttackActShooting {
 
 class CAttackActFireBolt : public CAttackActShooting {
  public:
-  CAttackActFireBolt(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActFireBolt(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> GetAttackInfos() override;
   std::vector<CAttackInfo> Resolve() override;
@@ -250,26 +250,26 @@ class CAttackActSpell : public CAttackActWeapon {
 
 class CAttackActFireWall : public CAttackActSpell {
  public:
-  CAttackActFireWall(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActFireWall(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> Resolve() override;
 };
 
 class CAttackActLightningBolt : public CAttackActSpell {
  public:
-  CAttackActLightningBolt(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActLightningBolt(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> Resolve() override;
 };
 
 class CAttackActPoison : public CAttackActSpell {
  public:
-  CAttackActPoison(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints, ESkill skill);
+  CAttackActPoison(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints, ESkill skill);
   void OnFrame() override;
   std::vector<CAttackInfo> Resolve() override;
 
  protected:
-  CAttackActPoison(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints, ESkill skill,
+  CAttackActPoison(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints, ESkill skill,
                    const SWeaponMotion& motion, int resultsAt);
   void ShowSparkles(std::size_t grids, const char* warning);
   ESkill skill;
@@ -277,14 +277,14 @@ class CAttackActPoison : public CAttackActSpell {
 
 class CAttackActAreaPoison : public CAttackActPoison {
  public:
-  CAttackActAreaPoison(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints, ESkill skill);
+  CAttackActAreaPoison(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints, ESkill skill);
   void OnFrame() override;
 };
 
 // Heals every living unit on the grid by the caster's INT.
 class CAttackActHeal : public CAttackActSpell {
  public:
-  CAttackActHeal(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActHeal(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> Resolve() override;
 };
@@ -292,7 +292,7 @@ class CAttackActHeal : public CAttackActSpell {
 // 20 HP to every unit on the grids, living or fallen: it raises bodies.
 class CAttackActAreaHeal : public CAttackActSpell {
  public:
-  CAttackActAreaHeal(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActAreaHeal(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> Resolve() override;
 };
@@ -300,7 +300,7 @@ class CAttackActAreaHeal : public CAttackActSpell {
 // 20 HP to the fallen only.
 class CAttackActResurrection : public CAttackActSpell {
  public:
-  CAttackActResurrection(CStage& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
+  CAttackActResurrection(CBattlefield& stage, CUnit& attacker, std::vector<SPoint> targetPoints);
   void OnFrame() override;
   std::vector<CAttackInfo> Resolve() override;
 };

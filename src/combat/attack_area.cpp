@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "field/battlefield.h"
+#include "field/geographical_features.h"
+
 namespace {
 
 // Halves go away from zero; a zero, which rotation leaves as a tiny
@@ -35,4 +38,14 @@ std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SP
     if (terrain && *terrain != EMapObjectType::BLOCKED) area.push_back(q);
   }
   return area;
+}
+
+std::vector<SPoint> GetAttackArea(bool rotate, std::span<const SPoint> shape, SPoint target, SPoint origin,
+                                  const CBattlefield& stage) {
+  const CGeographicalFeatures* map = stage.GetMap();
+  return GetAttackArea(rotate, shape, target, origin, [map](SPoint q) -> std::optional<EMapObjectType> {
+    const CGridObject* cell = map ? map->GetGrid(q) : nullptr;
+    if (!cell) return std::nullopt;
+    return cell->type;
+  });
 }

@@ -1,7 +1,7 @@
 #include "combat/bullet.h"
 
-#include "battle/geographical_features.h"
-#include "battle/stage.h"
+#include "field/battlefield.h"
+#include "field/geographical_features.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ const char* ToString(EWeaponBulletType type) {
   return i >= 0 && i < WEAPON_BULLET_TYPE_COUNT ? bulletTypeNames[i] : "";
 }
 
-CBullet::CBullet(CStage& stage, const CStageActor& owner, const SDrawData& record, SPointD position_, double heading_,
+CBullet::CBullet(CBattlefield& stage, const CStageActor& owner, const SDrawData& record, SPointD position_, double heading_,
                  double speed_)
     : CStageActor(stage, record, position_, speed_, heading_),
       ownerId(owner.GetId()),

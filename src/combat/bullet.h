@@ -12,7 +12,7 @@
 #include "gfx/draw_data.h"
 #include "gfx/stage_actor.h"
 
-class CStage;
+class CBattlefield;
 class CBulletHandle;
 
 enum class EWeaponBulletType : int {
@@ -64,7 +64,7 @@ class CBullet : public CStageActor {
   // Drawn on the unit layer, `record` centred on `position` at its own size.
   // `owner` is the actor that made it (the attacker's); `stage` must outlive
   // the bullet.
-  CBullet(CStage& stage, const CStageActor& owner, const SDrawData& record, SPointD position, double heading,
+  CBullet(CBattlefield& stage, const CStageActor& owner, const SDrawData& record, SPointD position, double heading,
           double speed);
   ~CBullet() override;
   CBullet(const CBullet&) = delete;
@@ -86,7 +86,7 @@ class CBullet : public CStageActor {
   bool IsOffMap() const;
   // A reference that turns empty once the battle has freed the bullet.
   CBulletHandle GetHandle() const;
-  CStage& GetBattle() const { return *battle; }
+  CBattlefield& GetBattle() const { return *battle; }
 
   int lifetime = UNLIMITED;       // updates after which the bullet ends itself
   int ownerId;                    // id of the actor that made it, for reference
@@ -97,7 +97,7 @@ class CBullet : public CStageActor {
   Callback onStop;
 
  private:
-  CStage* battle;
+  CBattlefield* battle;
   std::shared_ptr<CBullet*> self;  // emptied by the destructor; shared with handles
 };
 

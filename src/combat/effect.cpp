@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "battle/stage.h"
 #include "combat/sprite_record.h"
+#include "field/battlefield.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ const char* ToString(EEffectType kind) {
   return i >= 0 && i < EFFECT_TYPE_COUNT ? effectTypeNames[i] : "";
 }
 
-CEffect::CEffect(CStage& stage, EEffectType kind_, SPointD position_, const SDrawData& record, double heading_,
+CEffect::CEffect(CBattlefield& stage, EEffectType kind_, SPointD position_, const SDrawData& record, double heading_,
                  double speed_, int lifetime_)
     : CStageActor(stage, record, position_, speed_, heading_), lifetime(lifetime_), kind(kind_) {
   if (record.width != 0 || record.height != 0) {
@@ -90,7 +90,7 @@ void CEffect::Move() {
   CStageActor::Move();
 }
 
-std::unique_ptr<CEffect> CEffectCreator::Create(CStage& stage, EEffectType kind, SPointD position, double heading,
+std::unique_ptr<CEffect> CEffectCreator::Create(CBattlefield& stage, EEffectType kind, SPointD position, double heading,
                                                 double speed, const CEffectParam* /*param*/) {
   for (const SEffectLook& look : effectLooks) {
     if (look.kind != kind) continue;

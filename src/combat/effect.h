@@ -12,7 +12,7 @@
 #include "gfx/draw_data.h"
 #include "gfx/stage_actor.h"
 
-class CStage;
+class CBattlefield;
 
 // The values without an enumerator (14, 15, 17, 19) are further kinds that
 // have no picture of their own.
@@ -50,7 +50,7 @@ class CEffect : public CStageActor {
   // `record` is shown centred on `position`; its own size is kept even when
   // the image is of another size. Starts on the unit layer; `stage` must
   // outlive the effect.
-  CEffect(CStage& stage, EEffectType kind, SPointD position, const SDrawData& record, double heading, double speed,
+  CEffect(CBattlefield& stage, EEffectType kind, SPointD position, const SDrawData& record, double heading, double speed,
           int lifetime);
 
   // The update that finds the lifetime over only ends the effect. Otherwise
@@ -81,6 +81,6 @@ class CEffectCreator {
  public:
   // The caller adds the effect to the battle with AddEffect. Throws
   // std::runtime_error for a kind the battle never shows.
-  static std::unique_ptr<CEffect> Create(CStage& stage, EEffectType kind, SPointD position, double heading,
+  static std::unique_ptr<CEffect> Create(CBattlefield& stage, EEffectType kind, SPointD position, double heading,
                                          double speed, const CEffectParam* param = nullptr);
 };

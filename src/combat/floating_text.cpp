@@ -24,7 +24,7 @@ const char* const statusTextImages[EXT_STATE_COUNT] = {
     "effect/moji_concentration.png",  // CONCENTRATE
 };
 
-std::unique_ptr<CEffect> MakeFloatingText(CStage& stage, const char* imageKey, SPointD position) {
+std::unique_ptr<CEffect> MakeFloatingText(CBattlefield& stage, const char* imageKey, SPointD position) {
   const SDrawData record = MakeSpriteRecord(imageKey, 1, 32, 32);
   auto text = std::make_unique<CEffect>(stage, EEffectType::DAMAGE_NUMBER, position, record, 0.0, TEXT_SPEED,
                                         FLOATING_TEXT_LIFETIME);
@@ -40,7 +40,7 @@ void FloatAndFade(CEffect& effect) {
   if (effect.GetFrameCount() >= 30) effect.drawData.SetAlpha(effect.drawData.GetAlpha() - 8.0);
 }
 
-std::vector<std::unique_ptr<CEffect>> ShowDamageNumber(int value, CStage& stage, SPointD position, double heading,
+std::vector<std::unique_ptr<CEffect>> ShowDamageNumber(int value, CBattlefield& stage, SPointD position, double heading,
                                                        double speed) {
   std::vector<std::unique_ptr<CEffect>> digits;
   if (value == 0) return digits;
@@ -87,10 +87,10 @@ const char* GetStatusTextImage(EExtState state) {
   return statusTextImages[i];
 }
 
-std::unique_ptr<CEffect> ShowStatusText(CStage& stage, EExtState state, SPointD position) {
+std::unique_ptr<CEffect> ShowStatusText(CBattlefield& stage, EExtState state, SPointD position) {
   return MakeFloatingText(stage, GetStatusTextImage(state), position);
 }
 
-std::unique_ptr<CEffect> ShowEvadeText(CStage& stage, SPointD position) {
+std::unique_ptr<CEffect> ShowEvadeText(CBattlefield& stage, SPointD position) {
   return MakeFloatingText(stage, "effect/moji_evede.png", position);
 }

@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "battle/unit_status.h"
 #include "combat/effect.h"
 #include "core/geometry.h"
+#include "field/unit_status.h"
 
-class CStage;
+class CBattlefield;
 
 // Updates a number or text lives.
 constexpr int FLOATING_TEXT_LIFETIME = 40;
@@ -19,15 +19,15 @@ constexpr int FLOATING_TEXT_LIFETIME = 40;
 // most significant first, centred on `position`; none for 0. The digit
 // pictures hold three places, so 1,000 and more show 999. The caller adds
 // each with AddEffect.
-std::vector<std::unique_ptr<CEffect>> ShowDamageNumber(int value, CStage& stage, SPointD position, double heading,
+std::vector<std::unique_ptr<CEffect>> ShowDamageNumber(int value, CBattlefield& stage, SPointD position, double heading,
                                                        double speed);
 
 // The word of a status effect that landed, rising straight up from
 // `position` over the units (message layer). The caller adds it with
 // AddEffect. Throws std::runtime_error for a value outside EExtState.
-std::unique_ptr<CEffect> ShowStatusText(CStage& stage, EExtState state, SPointD position);
+std::unique_ptr<CEffect> ShowStatusText(CBattlefield& stage, EExtState state, SPointD position);
 // The word shown over a unit that dodged.
-std::unique_ptr<CEffect> ShowEvadeText(CStage& stage, SPointD position);
+std::unique_ptr<CEffect> ShowEvadeText(CBattlefield& stage, SPointD position);
 
 // The image key of a status effect's word.
 const char* GetStatusTextImage(EExtState state);

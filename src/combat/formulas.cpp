@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "battle/unit.h"
-#include "core/saturating.h"
 #include "combat/skill_table.h"
 #include "combat/weapon_table.h"
 #include "core/direction.h"
 #include "core/random.h"
+#include "core/saturating.h"
+#include "field/unit.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // passes true and the game's random generator.
 #pragma once
 
-#include "combat/attack_types.h"
+#include "field/attack_types.h"
 
 class CRandom;
 class CUnit;

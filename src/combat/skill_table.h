@@ -3,8 +3,8 @@
 
 #include <span>
 
-#include "combat/attack_types.h"
 #include "core/geometry.h"
+#include "field/attack_types.h"
 
 // Area offsets as for weapons: written for an attacker facing up.
 struct SSkillInfo {

@@ -4,9 +4,7 @@ list(APPEND QUORVANE_SOURCES
   src/combat/skill_table.cpp
   src/combat/formulas.cpp
   src/combat/attack_area.cpp
-  src/combat/status_effect.cpp
   src/combat/attack_act.cpp
-  src/combat/unit_action.cpp
 )
 # Effects, weapon sprites and projectiles
 list(APPEND QUORVANE_SOURCES

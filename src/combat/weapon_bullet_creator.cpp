@@ -3,9 +3,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "battle/stage.h"
 #include "combat/effect.h"
 #include "combat/sprite_record.h"
+#include "field/battlefield.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ constexpr SSparkleEmitter sparkleEmitters[] = {
 constexpr const char* EMITTER_IMAGE = "ziki/water_ball_small.png";
 
 void LeaveHitSpark(CBullet& bullet) {
-  CStage& stage = bullet.GetBattle();
+  CBattlefield& stage = bullet.GetBattle();
   stage.AddEffect(CEffectCreator::Create(stage, EEffectType::SHOT_HIT, bullet.position, 0.0, 0.0));
 }
 
@@ -96,14 +96,14 @@ void EmitSparkles(const SSparkleEmitter& emitter, CBullet& bullet) {
     default: break;
   }
   if (moment >= 0) {
-    CStage& stage = bullet.GetBattle();
+    CBattlefield& stage = bullet.GetBattle();
     stage.AddEffect(CEffectCreator::Create(stage, emitter.kind, bullet.position + emitter.offsets[moment],
                                            emitter.heading, emitter.speed));
   }
   if (f > 30) bullet.Kill();
 }
 
-std::unique_ptr<CBullet> MakeBullet(const CStageActor& owner, CStage& stage, const SDrawData& record,
+std::unique_ptr<CBullet> MakeBullet(const CStageActor& owner, CBattlefield& stage, const SDrawData& record,
                                     SPointD position, double angle, double speed) {
   auto bullet = std::make_unique<CBullet>(stage, owner, record, position, angle, speed);
   bullet->drawData.SetAngle(angle);
@@ -111,7 +111,7 @@ std::unique_ptr<CBullet> MakeBullet(const CStageActor& owner, CStage& stage, con
 }
 
 std::unique_ptr<CBullet> CreateSparkleEmitter(const CStageActor& owner, const SSparkleEmitter& emitter,
-                                              CStage& stage, SPointD position, double angle) {
+                                              CBattlefield& stage, SPointD position, double angle) {
   SDrawData record = MakeSpriteRecord(EMITTER_IMAGE, 1, 16, 16);
   record.SetRotate(true);
   auto bullet = MakeBullet(owner, stage, record, position, angle, 0.0);
@@ -124,7 +124,7 @@ std::unique_ptr<CBullet> CreateSparkleEmitter(const CStageActor& owner, const SS
 
 }  // namespace
 
-std::unique_ptr<CBullet> CWeaponBulletCreator::Create(const CStageActor& owner, EWeaponBulletType type, CStage& stage,
+std::unique_ptr<CBullet> CWeaponBulletCreator::Create(const CStageActor& owner, EWeaponBulletType type, CBattlefield& stage,
                                                       SPointD position, double angle, double speed) {
   for (const SSparkleEmitter& emitter : sparkleEmitters) {
     if (emitter.type == type) return CreateSparkleEmitter(owner, emitter, stage, position, angle);

@@ -5,11 +5,11 @@
 #include <memory>
 #include <optional>
 
-#include "combat/attack_types.h"
 #include "combat/bullet.h"
 #include "core/geometry.h"
+#include "field/attack_types.h"
 
-class CStage;
+class CBattlefield;
 class CStageActor;
 
 class CWeaponBulletCreator {
@@ -22,7 +22,7 @@ class CWeaponBulletCreator {
   // ARROW and FIRE_BOLT leave a hit spark when stopped; FIRE_WALL, THUNDER
   // and the sparkle emitters end by themselves. Throws std::runtime_error
   // for a type the battle never makes.
-  static std::unique_ptr<CBullet> Create(const CStageActor& owner, EWeaponBulletType type, CStage& stage,
+  static std::unique_ptr<CBullet> Create(const CStageActor& owner, EWeaponBulletType type, CBattlefield& stage,
                                          SPointD position, double angle, double speed);
 };
 

@@ -3,8 +3,8 @@
 
 #include <span>
 
-#include "combat/attack_types.h"
 #include "core/geometry.h"
+#include "field/attack_types.h"
 
 // Area offsets are written for an attacker facing up: negative y points
 // away from the attacker, positive x to its right. Their order is the order

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "battle/stage_data.h"
-#include "battle/unit_tables.h"
+#include "field/stage_data.h"
+#include "field/unit_tables.h"
 #include "persist/archive_file.h"
 #include "persist/serializer.h"
 #include "persist/unit_archive.h"

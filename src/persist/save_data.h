@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "battle/unit.h"
+#include "field/unit.h"
 #include "persist/archive_error.h"
 #include "persist/system_data.h"
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "battle/unit.h"
+#include "field/unit.h"
 #include "persist/class_register.h"
 
 template <>

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "battle/stage.h"
-#include "battle/unit.h"
 #include "core/saturating.h"
 #include "core/wrap_text.h"
+#include "field/unit.h"
 #include "gfx/stage_actor.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "battle/emotion.h"
 #include "core/direction.h"
 #include "core/geometry.h"
+#include "field/emotion.h"
 
 // A script that cannot be played: missing or unreadable, not well-formed
 // XML, an element outside its parent, an event without a known type, a

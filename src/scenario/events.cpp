@@ -8,13 +8,13 @@
 #include <utility>
 
 #include "assets/sound_manager.h"
-#include "battle/charactor.h"
-#include "battle/enemy.h"
-#include "battle/geographical_features.h"
 #include "battle/stage.h"
-#include "battle/traverse.h"
-#include "battle/unit.h"
 #include "core/map_grid.h"
+#include "field/charactor.h"
+#include "field/enemy.h"
+#include "field/geographical_features.h"
+#include "field/traverse.h"
+#include "field/unit.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "assets/unit_sprites.h"
-#include "battle/emotion.h"
 #include "core/direction.h"
 #include "core/geometry.h"
+#include "field/emotion.h"
 #include "scenario/event_script.h"
 
 class CStage;

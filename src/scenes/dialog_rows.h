@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "battle/unit_status.h"
+#include "field/unit_status.h"
 
 class CDialog;
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "battle/unit.h"
-#include "battle/unit_tables.h"
 #include "core/saturating.h"
+#include "field/unit.h"
+#include "field/unit_tables.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
 #include "scenes/confirm_dialog.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <memory>
 
-#include "battle/unit_status.h"
+#include "field/unit_status.h"
 #include "ui/dialog.h"
 
 class CUnit;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "battle/unit.h"
-#include "battle/unit_tables.h"
 #include "combat/skill_table.h"
 #include "core/saturating.h"
+#include "field/unit.h"
+#include "field/unit_tables.h"
 #include "persist/save_data.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "combat/attack_types.h"
+#include "field/attack_types.h"
 #include "ui/dialog.h"
 
 class CUnit;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "battle/stage_data.h"
 #include "combat/skill_table.h"
 #include "core/wrap_text.h"
+#include "field/stage_data.h"
 #include "runtime/globals.h"
 #include "ui/window_panes.h"
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "battle/unit_status.h"
-#include "combat/attack_types.h"
+#include "field/attack_types.h"
+#include "field/unit_status.h"
 #include "ui/dialog.h"
 
 // Throws CNoSuchStageError for a stage outside 0..8.

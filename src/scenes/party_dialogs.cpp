@@ -5,7 +5,7 @@
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
 #include "battle/stage.h"
-#include "battle/unit.h"
+#include "field/unit.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
 #include "runtime/scene.h"

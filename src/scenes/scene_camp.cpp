@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "battle/stage_data.h"
-#include "battle/unit.h"
-#include "battle/unit_tables.h"
+#include "field/stage_data.h"
+#include "field/unit.h"
+#include "field/unit_tables.h"
 #include "persist/save_data.h"
 #include "persist/system_data.h"
 #include "runtime/globals.h"

@@ -5,7 +5,4 @@ list(APPEND QUORVANE_SOURCES
   src/ui/menu_dialog.cpp
   src/ui/message_dialog.cpp
   src/ui/window_panes.cpp
-  src/ui/status_window.cpp
-  src/ui/action_predict_window.cpp
-  src/ui/skill_select_dialog.cpp
 )

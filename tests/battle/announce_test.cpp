@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "battle/stage_data.h"
 #include "battle/stage_strategies.h"
+#include "field/stage_data.h"
 #include "persist/option_info.h"
 #include "persist/save_data.h"
 #include "real_battle_test.h"

@@ -12,16 +12,17 @@
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
 #include "battle/cursor.h"
-#include "battle/enemy.h"
-#include "battle/geographical_features.h"
 #include "battle/stage_strategies.h"
-#include "battle/unit.h"
+#include "battle/status_window.h"
+#include "combat/attack_area.h"
 #include "core/random.h"
-#include "runtime/gamelib/gamelib.h"
-#include "runtime/globals.h"
+#include "field/enemy.h"
+#include "field/geographical_features.h"
+#include "field/unit.h"
 #include "game/main_loop.h"
 #include "real_battle_test.h"
-#include "ui/status_window.h"
+#include "runtime/gamelib/gamelib.h"
+#include "runtime/globals.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(StageTest, EveryStageBuildsWithEachUnitOnACellItMayEnter) {
 
 TEST_F(StageTest, EveryEnemyThinksWithItsPlacementsSearchRange) {
   const CUnit::AIMaker before = CUnit::aiMaker;
-  CUnit::aiMaker = [](CUnit& unit, CStage& s, EUnitAIKind, ESearchType, int searchRange) {
+  CUnit::aiMaker = [](CUnit& unit, CBattlefield& s, EUnitAIKind, ESearchType, int searchRange) {
     return std::make_unique<CUnitAIBase>(s, unit, searchRange);
   };
   {

@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "battle/small_battle.h"
 #include "battle/stage_strategies.h"
 #include "battle/unit_command_ai.h"
-#include "combat/small_battle.h"
 
 namespace {
 

@@ -11,15 +11,15 @@
 #include "assets/image_manager.h"
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
+#include "battle/small_battle.h"
 #include "battle/stage_strategies.h"
-#include "battle/unit.h"
+#include "battle/unit_action.h"
 #include "battle/unit_order_window.h"
-#include "combat/small_battle.h"
-#include "real_battle_test.h"
-#include "combat/unit_action.h"
+#include "core/random.h"
+#include "field/unit.h"
 #include "game/main_loop.h"
 #include "persist/option_info.h"
-#include "core/random.h"
+#include "real_battle_test.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
@@ -273,7 +273,7 @@ TEST_F(PlayerTurnTest, TheSystemMenuGoesOnOrGivesTheBattleUp) {
 
 TEST_F(PlayerTurnTest, TheDangerZoneCountsEnemiesAsIfNobodyBlockedThem) {
   const CUnit::AIMaker before = CUnit::aiMaker;
-  CUnit::aiMaker = [](CUnit& unit, CStage& s, EUnitAIKind, ESearchType, int) {
+  CUnit::aiMaker = [](CUnit& unit, CBattlefield& s, EUnitAIKind, ESearchType, int) {
     return std::make_unique<CUnitAIBase>(s, unit, 5);
   };
   {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "battle/geographical_features.h"
 #include "battle/stage.h"
+#include "field/geographical_features.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "battle/stage.h"
-#include "battle/unit.h"
 #include "core/random.h"
+#include "field/unit.h"
 #include "gfx/stage_actor.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "battle/stage_data.h"
 #include "contentgen.h"
+#include "field/stage_data.h"
 #include "maps/map_check.h"
 #include "maps/map_chip_sheet.h"
 #include "maps/map_csv.h"

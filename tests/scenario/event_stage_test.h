@@ -11,7 +11,7 @@
 #include "assets/temp_tree.h"
 #include "battle/real_battle_test.h"
 #include "battle/stage.h"
-#include "battle/unit.h"
+#include "field/unit.h"
 #include "runtime/scene.h"
 #include "scenario/event_strategy.h"
 #include "ui/ui_test_support.h"

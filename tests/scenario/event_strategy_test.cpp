@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "battle/cursor.h"
-#include "battle/enemy.h"
 #include "event_stage_test.h"
+#include "field/enemy.h"
 #include "runtime/gamelib/gamelib.h"
 #include "ui/dialog.h"
 

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "battle/enemy.h"
-#include "battle/geographical_features.h"
 #include "event_stage_test.h"
+#include "field/enemy.h"
+#include "field/geographical_features.h"
 #include "gfx/call_recording.h"
 #include "runtime/gamelib/gamelib.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "battle/unit.h"
+#include "field/unit.h"
 #include "persist/save_data.h"
 #include "scenes/camp_dialog_test_support.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "battle/stage_data.h"
+#include "field/stage_data.h"
 #include "scenes/camp_dialog_test_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/stage.h"
-#include "battle/stage_data.h"
+#include "field/stage_data.h"
 #include "runtime/scene.h"
 #include "scenes/camp_dialog_test_support.h"
 #include "scenes/dialog_rows.h"

@@ -1,5 +1,4 @@
 list(APPEND QUORVANE_TEST_SOURCES
   tests/ui/dialog_test.cpp
   tests/ui/menu_dialog_test.cpp
-  tests/ui/battle_windows_test.cpp
 )

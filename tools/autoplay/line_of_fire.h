@@ -4,8 +4,8 @@
 #pragma once
 
 #include "combat/attack_area.h"
-#include "combat/attack_types.h"
 #include "core/geometry.h"
+#include "field/attack_types.h"
 
 // Acts whose arrows or bolts fly across the map, and stop at walls.
 constexpr bool IsShot(EAttackActType act) {

@@ -9,16 +9,17 @@
 #include <span>
 #include <vector>
 
-#include "battle/charactor.h"
-#include "battle/geographical_features.h"
-#include "battle/stage.h"
-#include "battle/traverse.h"
-#include "battle/unit.h"
 #include "battle/unit_ai.h"
+#include "combat/attack_area.h"
 #include "combat/formulas.h"
 #include "combat/skill_table.h"
 #include "combat/weapon_table.h"
 #include "core/map_grid.h"
+#include "field/battlefield.h"
+#include "field/charactor.h"
+#include "field/geographical_features.h"
+#include "field/traverse.h"
+#include "field/unit.h"
 #include "line_of_fire.h"
 
 namespace {
@@ -52,7 +53,7 @@ int HitRate(const CUnit& attacker, const CUnit& target) {
 }
 
 // Whether an arrow or a fire bolt from `from` lands on `to`.
-bool ClearShot(const CStage& stage, SPoint from, SPoint to) {
+bool ClearShot(const CBattlefield& stage, SPoint from, SPoint to) {
   const CGeographicalFeatures* map = stage.GetMap();
   if (!map) return false;
   return IsLineOfFireClear(from, to, [map](SPoint q) -> std::optional<EMapObjectType> {
@@ -63,7 +64,7 @@ bool ClearShot(const CStage& stage, SPoint from, SPoint to) {
 }
 
 // The cells rangeMin..rangeMax steps from `origin` that are on the map and no wall.
-std::vector<SPoint> CellsInRange(const CStage& stage, SPoint origin, int rangeMin, int rangeMax) {
+std::vector<SPoint> CellsInRange(const CBattlefield& stage, SPoint origin, int rangeMin, int rangeMax) {
   std::vector<SPoint> cells;
   const CGeographicalFeatures* map = stage.GetMap();
   for (int dy = -rangeMax; dy <= rangeMax; ++dy) {
@@ -89,7 +90,7 @@ struct SFoe {
 
 class CBattleView {
  public:
-  CBattleView(const CStage& stage_, const CUnit& self_) : stage(stage_), self(self_) {
+  CBattleView(const CBattlefield& stage_, const CUnit& self_) : stage(stage_), self(self_) {
     const CGeographicalFeatures* map = stage.GetMap();
     width = map->width;
     height = map->height;
@@ -183,7 +184,7 @@ class CBattleView {
     return nullptr;
   }
 
-  const CStage& stage;
+  const CBattlefield& stage;
   const CUnit& self;
   int width = 0;
   int height = 0;
@@ -265,7 +266,7 @@ bool IsHealing(ESkill s) { return s == ESkill::HEAL || s == ESkill::LONG_HEAL ||
 // step back out of reach.
 class CPartyAI_Tactics : public CUnitAIBase {
  public:
-  CPartyAI_Tactics(CStage& stage, CUnit& unit) : CUnitAIBase(stage, unit, 99) {}
+  CPartyAI_Tactics(CBattlefield& stage, CUnit& unit) : CUnitAIBase(stage, unit, 99) {}
 
   CThinkResult Think() override {
     const CBattleView view = LookAround();
@@ -524,6 +525,6 @@ class CPartyAI_Tactics : public CUnitAIBase {
 
 }  // namespace
 
-std::unique_ptr<CUnitAIBase> MakePartyAI(CStage& stage, CUnit& unit) {
+std::unique_ptr<CUnitAIBase> MakePartyAI(CBattlefield& stage, CUnit& unit) {
   return std::make_unique<CPartyAI_Tactics>(stage, unit);
 }

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-class CStage;
+class CBattlefield;
 class CUnit;
 class CUnitAIBase;
 
@@ -14,4 +14,4 @@ class CUnitAIBase;
 // chance that it falls). It keeps near the others, lets the foes come while
 // they do, goes to find them when they do not, and may strike first and
 // step back out of reach afterwards. `stage` and `unit` must outlive the AI.
-std::unique_ptr<CUnitAIBase> MakePartyAI(CStage& stage, CUnit& unit);
+std::unique_ptr<CUnitAIBase> MakePartyAI(CBattlefield& stage, CUnit& unit);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "battle/unit_ai_base.h"
-#include "combat/small_battle.h"
+#include "battle/small_battle.h"
+#include "field/unit_ai_base.h"
 #include "line_of_fire.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "battle/stage_data.h"
 #include "contentgen.h"
+#include "field/stage_data.h"
 #include "map_build.h"
 #include "map_check.h"
 #include "map_chip_sheet.h"

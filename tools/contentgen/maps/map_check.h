@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "battle/stage_data.h"
-#include "battle/terrain.h"
+#include "field/stage_data.h"
+#include "field/terrain.h"
 
 namespace contentgen::maps {
 

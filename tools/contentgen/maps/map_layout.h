@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "battle/terrain.h"
+#include "field/terrain.h"
 
 namespace contentgen::maps {
 

@@ -2,7 +2,7 @@
 // maps as the game shows them.
 #pragma once
 
-#include "battle/stage_data.h"
+#include "field/stage_data.h"
 #include "map_csv.h"
 #include "map_pixels.h"
 
