@@ -102,7 +102,7 @@ CUnitActionInfo_Attack::CUnitActionInfo_Attack(CStageStrategy_UnitAction& owner_
 
 CUnitActionInfo_Attack::~CUnitActionInfo_Attack() {
   // An attack cut short (the battle ends) takes its sprites with it.
-  if (act) act->Finish();
+  if (act && !act->IsEnd()) act->CutShort();
 }
 
 bool CUnitActionInfo_Attack::IsEnd() const { return !act || act->IsEnd(); }

@@ -420,9 +420,9 @@ void CAttackActSpell::Show(EWeaponBulletType type, SPoint grid, SPointD offset) 
   stage->AddBullet(std::move(visual));
 }
 
-void CAttackActSpell::Finish() {
+void CAttackActSpell::CutShort() {
   for (const CBulletHandle& v : visuals) KillIfAlive(v);
-  CAttackActWeapon::Finish();
+  Finish();
 }
 
 CAttackActFireWall::CAttackActFireWall(CBattlefield& s, CUnit& a, std::vector<SPoint> t)

@@ -43,7 +43,12 @@ class CAttackActBase {
   // The hit results of this frame, seen before this frame's Update; usually none.
   virtual std::vector<CAttackInfo> GetAttackInfos() = 0;
   // Removes what the act still shows and undoes its pose; safe to repeat.
+  // Fire pillars, lightning and sparkle emitters stay: they burn out, fade
+  // and remove themselves after the act has ended.
   virtual void Finish();
+  // An act cut short before its end (the battle is left mid-attack) takes
+  // everything it made with it, the spell visuals too.
+  virtual void CutShort() { Finish(); }
 
   CUnit& GetAttacker() const { return *attacker; }
   const std::vector<SPoint>& GetTargetPoints() const { return targetPoints; }
@@ -240,7 +245,7 @@ class CAttackActFireBolt : public CAttackActShooting {
 // cannot be blocked.
 class CAttackActSpell : public CAttackActWeapon {
  public:
-  void Finish() override;
+  void CutShort() override;
 
  protected:
   using CAttackActWeapon::CAttackActWeapon;

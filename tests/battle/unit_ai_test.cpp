@@ -5,8 +5,10 @@
 
 #include <memory>
 
+#include "battle/cursor.h"
 #include "battle/small_battle.h"
 #include "battle/stage_strategies.h"
+#include "battle/unit_action.h"
 #include "battle/unit_command_ai.h"
 
 namespace {
@@ -221,6 +223,48 @@ TEST(UnitAITest, ALoneEnemyOutOfRangeTurnsOnThe7thUpdateAndEndsOnThe21st) {
   }
   EXPECT_EQ(updates, 21);
   EXPECT_EQ(slime.grid, SPoint(11, 0));
+}
+
+// An enemy's move or attack step shows its range with the cursor on the
+// unit for 15 updates, jumps the cursor to the chosen cell on the 16th and
+// hands the move or the attack to the action on the 31st. A forest spirit
+// healing itself aims at its own cell and turns right as it casts.
+TEST(UnitAITest, AnEnemyShowsItsChoiceFor15UpdatesAndActsOnThe31st) {
+  struct Case {
+    const char* what;
+    ECharactor charactor;
+    SPoint target;           // where the cursor jumps
+    EDirection4 facingAfter;  // when the action starts
+  };
+  const Case cases[] = {
+      {"a slime walking 3 towards the knight", ECharactor::SLIME, {6, 0}, D::LEFT},
+      {"a wounded forest spirit healing itself", ECharactor::SPIRIT_OF_FOREST, {9, 0}, D::RIGHT},
+  };
+  for (const Case& c : cases) {
+    CSmallBattle battle({".........."});
+    CUnit& enemy = battle.Add(c.charactor, 1, {9, 0}, D::LEFT);
+    CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, {0, 0});
+    enemy.move = 3;
+    enemy.wtCount = 0;
+    knight.wtCount = 50;
+    if (c.charactor == ECharactor::SPIRIT_OF_FOREST) {
+      enemy.skills = {ESkill::HEAL};
+      enemy.mp = 99;
+      enemy.hp -= 3;
+      Think<CUnitAI_SupportBySkill>(enemy, battle, 15);
+    } else {
+      Think<CUnitAI_AttackByWeapon>(enemy, battle, 15, ESearchType::NEAREST);
+    }
+    battle.cursor->SetGrid(enemy.grid);  // where the turn's dispatch leaves it
+    battle.SetStrategy(std::make_unique<CStageStrategy_UnitCommandAI>(battle, enemy));
+    for (int update = 1; update <= 31; ++update) {
+      battle.Update();
+      EXPECT_EQ(battle.cursor->GetGrid(), update < 16 ? SPoint(9, 0) : c.target) << c.what << ", update " << update;
+      const bool acting = dynamic_cast<CStageStrategy_UnitAction*>(battle.GetStrategy()) != nullptr;
+      EXPECT_EQ(acting, update == 31) << c.what << ", update " << update;
+      EXPECT_EQ(enemy.direction, update < 31 ? D::LEFT : c.facingAfter) << c.what << ", update " << update;
+    }
+  }
 }
 
 }  // namespace

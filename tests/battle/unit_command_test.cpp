@@ -206,6 +206,52 @@ TEST_F(PlayerTurnTest, RefusedChoicesChangeNothing) {
   EXPECT_FALSE(knight.moved);
 }
 
+// The skill list names each skill by its place; a skill that costs more MP
+// than the unit has is refused and the list stays; a heal (range 0 to 1)
+// aimed at the unit's own cell is cast on itself, and it keeps its facing.
+TEST_F(PlayerTurnTest, TheSkillCommandListsRefusesAndCastsOnItself) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  CUnit& knight = *stage.state.units.front();
+  knight.skills = {ESkill::FIRE_BOLT, ESkill::HEAL};  // 4 MP and 3 MP
+  knight.mp = 3;
+  knight.hp = knight.maxHp - 1;
+  knight.SetDirection(D::LEFT);
+  Press(stage, KEY_INPUT_Z);
+  CStageStrategy_UnitCommand* command = Command(stage);
+  ASSERT_NE(command, nullptr);
+  EXPECT_NE(LabelColour(*command, "skill"), EColorName::Gray);
+  Press(stage, KEY_INPUT_DOWN);
+  Press(stage, KEY_INPUT_DOWN);
+  Press(stage, KEY_INPUT_Z);
+  ASSERT_NE(dynamic_cast<CStrategy_Skill*>(command->GetStep()), nullptr);
+  const CDialog* list = command->GetRootDialog()->GetChild();
+  ASSERT_NE(list, nullptr);
+  std::vector<std::string> entries;
+  for (const auto& pane : list->GetPanes()) {
+    if (pane->name == "0" || pane->name == "1") entries.push_back(pane->name);
+  }
+  EXPECT_EQ(entries, (std::vector<std::string>{"0", "1"}));
+  EXPECT_EQ(list->GetFocusedPane()->name, "0");
+
+  Press(stage, KEY_INPUT_Z);  // the fire bolt: one MP short
+  EXPECT_EQ(command->GetRootDialog()->GetChild(), list) << "the list stays";
+  EXPECT_EQ(knight.mp, 3);
+
+  Press(stage, KEY_INPUT_DOWN);
+  Press(stage, KEY_INPUT_Z);  // the heal
+  EXPECT_EQ(command->GetRootDialog()->GetChild(), nullptr) << "the list closes for the target";
+  ASSERT_EQ(stage.cursor->GetGrid(), knight.grid);
+  Press(stage, KEY_INPUT_Z);
+  EXPECT_TRUE(knight.acted);
+  EXPECT_EQ(knight.mp, 0);
+  EXPECT_EQ(knight.direction, D::LEFT);
+  EXPECT_NE(dynamic_cast<CStageStrategy_UnitAction*>(stage.GetStrategy()), nullptr);
+  UntilPlayerInput(stage);
+  EXPECT_EQ(knight.hp, knight.maxHp);
+  EXPECT_EQ(knight.direction, D::LEFT);
+}
+
 TEST_F(PlayerTurnTest, TheCursorStepsAtOnceThenAfterTwentyFramesThenEveryFive) {
   CStage stage(0, Sortie());
   UntilPlayerInput(stage);

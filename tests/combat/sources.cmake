@@ -4,6 +4,7 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/combat/skill_table_test.cpp
   tests/combat/formulas_test.cpp
   tests/combat/attack_area_test.cpp
+  tests/combat/attack_act_test.cpp
 )
 # Tests of the effects, weapon sprites and projectiles
 list(APPEND QUORVANE_TEST_SOURCES
