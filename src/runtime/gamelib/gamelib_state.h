@@ -41,6 +41,12 @@ struct Sound {
 
 struct Font {
   TTF_Font* face = nullptr;
+  // Letters, digits and signs (printable ASCII) come from a face drawn for
+  // small sizes, no wider than the main face's half-width cell; nullptr
+  // when there is none. `latinRise` puts its baseline on the main face's.
+  TTF_Font* latin = nullptr;
+  int latinRise = 0;
+  bool heavy = false;  // strokes doubled one pixel to the right
   int size = 16;
   int thick = 6;
   int type = DX_FONTTYPE_NORMAL;
@@ -94,6 +100,7 @@ struct State {
   // text
   bool ttfReady = false;
   std::string fontPath;
+  std::string latinFontPath;
   std::map<int, Font> fonts;
   // Font files read whole, by path: faces read their glyphs from memory.
   std::map<std::string, std::vector<unsigned char>> fontFiles;

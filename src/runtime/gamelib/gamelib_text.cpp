@@ -14,11 +14,12 @@ namespace {
 constexpr size_t kTextCacheLimit = 512;  // rendered strings kept as textures
 constexpr size_t kTextWidthLimit = 8192;  // measured strings kept
 
-// The game's face: a Japanese-capable sans serif.
-std::string FindFontFile() {
+// The file of the face fontconfig chooses for `name`, e.g. "sans:lang=ja"
+// for the game's Japanese-capable sans serif.
+std::string FindFontFile(const char* name) {
   std::string path;
   if (!FcInit()) return path;
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans:lang=ja"));
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name));
   if (!pattern) return path;
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
@@ -40,13 +41,102 @@ Font* FindFont(int handle) {
   return it == S().fonts.end() ? nullptr : &it->second;
 }
 
-SDL_Surface* RenderPlain(const Font& font, const char* text, SDL_Color color) {
-  SDL_Surface* raw = font.antialias ? TTF_RenderUTF8_Blended(font.face, text, color)
-                                    : TTF_RenderUTF8_Solid(font.face, text, color);
+bool IsLatin(unsigned char c) { return c >= 0x20 && c < 0x7f; }
+
+// The text cut where it changes between printable ASCII and the rest; for
+// each piece, whether it is drawn with the font's Latin face.
+std::vector<std::pair<std::string, bool>> Runs(const Font& font, const char* text) {
+  std::vector<std::pair<std::string, bool>> runs;
+  for (const char* p = text; *p; ++p) {
+    const bool latin = font.latin && IsLatin(static_cast<unsigned char>(*p));
+    if (runs.empty() || runs.back().second != latin) runs.emplace_back(std::string(), latin);
+    runs.back().first += *p;
+  }
+  return runs;
+}
+
+SDL_Surface* RenderRun(const Font& font, TTF_Font* face, const char* text, SDL_Color color) {
+  SDL_Surface* raw = font.antialias ? TTF_RenderUTF8_Blended(face, text, color) : TTF_RenderUTF8_Solid(face, text, color);
   if (!raw) return nullptr;
   SDL_Surface* rgba = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(raw);
   return rgba;
+}
+
+// A heavy face's strokes are doubled one pixel to the right: a thicker line
+// that keeps the gaps inside M and W open, as an emboldened outline does not.
+SDL_Surface* Thicken(SDL_Surface* body) {
+  SDL_Surface* heavy = SDL_CreateRGBSurfaceWithFormat(0, body->w + 1, body->h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (heavy) {
+    SDL_FillRect(heavy, nullptr, 0);
+    SDL_SetSurfaceBlendMode(body, SDL_BLENDMODE_BLEND);
+    for (int dx = 0; dx <= 1; ++dx) {
+      SDL_Rect at{dx, 0, 0, 0};
+      SDL_BlitSurface(body, nullptr, heavy, &at);
+    }
+  }
+  SDL_FreeSurface(body);
+  return heavy;
+}
+
+SDL_Surface* RenderPlain(const Font& font, const char* text, SDL_Color color) {
+  const auto runs = Runs(font, text);
+  SDL_Surface* body = nullptr;
+  if (runs.size() == 1 && !runs.front().second) {
+    body = RenderRun(font, font.face, text, color);
+  } else {
+    // Pieces side by side on the main face's line, Latin ones on its baseline.
+    // A piece of blanks may come back as no picture: its width stays empty.
+    std::vector<SDL_Surface*> pieces;
+    std::vector<int> widths;
+    bool failed = false;
+    for (const auto& [piece, latin] : runs) {
+      TTF_Font* face = latin ? font.latin : font.face;
+      int w = 0, h = 0;
+      failed |= TTF_SizeUTF8(face, piece.c_str(), &w, &h) != 0;
+      SDL_Surface* r = RenderRun(font, face, piece.c_str(), color);
+      pieces.push_back(r);
+      widths.push_back(r ? r->w : w);
+    }
+    int width = 0;
+    for (int w : widths) width += w;
+    if (!failed && width > 0) {
+      body = SDL_CreateRGBSurfaceWithFormat(0, width, TTF_FontHeight(font.face), 32, SDL_PIXELFORMAT_ARGB8888);
+    }
+    if (body) {
+      SDL_FillRect(body, nullptr, 0);
+      int x = 0;
+      for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (pieces[i]) {
+          SDL_SetSurfaceBlendMode(pieces[i], SDL_BLENDMODE_NONE);
+          SDL_Rect at{x, runs[i].second ? font.latinRise : 0, 0, 0};
+          SDL_BlitSurface(pieces[i], nullptr, body, &at);
+        }
+        x += widths[i];
+      }
+    }
+    for (SDL_Surface* piece : pieces) {
+      if (piece) SDL_FreeSurface(piece);
+    }
+  }
+  if (body && font.heavy) body = Thicken(body);
+  return body;
+}
+
+// The width of `text` as RenderPlain draws it.
+int MeasureText(const Font& font, const char* text) {
+  int width = font.heavy ? 1 : 0;
+  for (const auto& [piece, latin] : Runs(font, text)) {
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(latin ? font.latin : font.face, piece.c_str(), &w, &h) != 0) return -1;
+    width += w;
+  }
+  return width;
+}
+
+int Advance(TTF_Font* face, Uint32 ch) {
+  int minx = 0, maxx = 0, miny = 0, maxy = 0, advance = 0;
+  return TTF_GlyphMetrics32(face, ch, &minx, &maxx, &miny, &maxy, &advance) == 0 ? advance : -1;
 }
 
 // The text as a texture, with its edge when the font has one. The texture's
@@ -182,7 +272,9 @@ bool EnsureTtf() {
   State& s = S();
   if (s.ttfReady) return true;
   if (TTF_Init() != 0) return false;
-  s.fontPath = FindFontFile();
+  s.fontPath = FindFontFile("sans:lang=ja");
+  s.latinFontPath = FindFontFile("monospace:lang=en");
+  if (s.latinFontPath == s.fontPath) s.latinFontPath.clear();
   s.ttfReady = true;
   return true;
 }
@@ -195,7 +287,10 @@ void ReleaseText() {
 
 void ReleaseFonts() {
   State& s = S();
-  for (auto& [handle, font] : s.fonts) TTF_CloseFont(font.face);
+  for (auto& [handle, font] : s.fonts) {
+    TTF_CloseFont(font.face);
+    if (font.latin) TTF_CloseFont(font.latin);
+  }
   s.fonts.clear();
   s.fontFiles.clear();
   s.textWidths.clear();
@@ -218,6 +313,52 @@ void HandleTextInputEvent(const SDL_Event& e) {
 
 using namespace gamelib_detail;
 
+namespace gamelib_detail {
+namespace {
+
+// A face of `path` at `size`, read from memory (the file is read whole once):
+// a face reads each glyph the first time it is drawn or measured, and from
+// memory that costs no file seeks in the middle of a frame.
+TTF_Font* OpenFace(const std::string& path, int size) {
+  State& s = S();
+  auto file = s.fontFiles.find(path);
+  if (file == s.fontFiles.end()) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff length = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    if (length <= 0) return nullptr;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(length));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), length)) return nullptr;
+    file = s.fontFiles.emplace(path, std::move(bytes)).first;
+  }
+  SDL_RWops* rw = SDL_RWFromConstMem(file->second.data(), static_cast<int>(file->second.size()));
+  return rw ? TTF_OpenFontRW(rw, 1, size) : nullptr;
+}
+
+// The Latin face for `font`: the largest size whose M is no wider than the
+// main face's, so that no caption grows. Small sizes of the Japanese face
+// draw M and W as solid blocks; the Latin face is hinted for them.
+void AddLatinFace(Font& font, int hinting) {
+  const std::string& path = S().latinFontPath;
+  const int cell = Advance(font.face, 'M');
+  if (path.empty() || cell <= 0) return;
+  for (int size = font.size; size >= font.size / 2 && size > 0; --size) {
+    TTF_Font* latin = OpenFace(path, size);
+    if (!latin) return;
+    TTF_SetFontHinting(latin, hinting);
+    const int advance = Advance(latin, 'M');
+    if (advance > 0 && advance <= cell) {
+      font.latin = latin;
+      font.latinRise = TTF_FontAscent(font.face) - TTF_FontAscent(latin);
+      return;
+    }
+    TTF_CloseFont(latin);
+  }
+}
+
+}  // namespace
+}  // namespace gamelib_detail
+
 int CreateFontToHandle(const char* fontName, int size, int thick, int fontType, int, int edgeSize, int italic, int) {
   if (!EnsureTtf()) return -1;
   State& s = S();
@@ -225,20 +366,7 @@ int CreateFontToHandle(const char* fontName, int size, int thick, int fontType, 
   if (fontName && *fontName) path = fontName;
   if (path.empty()) return -1;
   if (size <= 0) size = 16;
-  // A face reads each glyph the first time it is drawn or measured; from
-  // memory that costs no file seeks in the middle of a frame.
-  auto file = s.fontFiles.find(path);
-  if (file == s.fontFiles.end()) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
-    if (size <= 0) return -1;
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return -1;
-    file = s.fontFiles.emplace(path, std::move(bytes)).first;
-  }
-  SDL_RWops* rw = SDL_RWFromConstMem(file->second.data(), static_cast<int>(file->second.size()));
-  TTF_Font* face = rw ? TTF_OpenFontRW(rw, 1, size) : nullptr;
+  TTF_Font* face = OpenFace(path, size);
   if (!face) return -1;
   Font font;
   font.face = face;
@@ -248,12 +376,14 @@ int CreateFontToHandle(const char* fontName, int size, int thick, int fontType, 
   font.antialias = fontType == DX_FONTTYPE_ANTIALIASING || fontType == DX_FONTTYPE_ANTIALIASING_EDGE;
   const bool edged = fontType == DX_FONTTYPE_EDGE || fontType == DX_FONTTYPE_ANTIALIASING_EDGE;
   font.edge = edged ? (edgeSize > 0 ? edgeSize : 1) : 0;
-  // Crisp pixel text for the plain faces; heavier strokes for thick settings.
-  TTF_SetFontHinting(face, font.antialias ? TTF_HINTING_LIGHT : TTF_HINTING_MONO);
-  int style = TTF_STYLE_NORMAL;
-  if (font.thick >= 8) style |= TTF_STYLE_BOLD;
-  if (italic) style |= TTF_STYLE_ITALIC;
-  TTF_SetFontStyle(face, style);
+  // Crisp pixel text for the plain faces. A thick setting makes large text
+  // heavier; small text keeps its strokes, which would run together.
+  const int hinting = font.antialias ? TTF_HINTING_LIGHT : TTF_HINTING_MONO;
+  TTF_SetFontHinting(face, hinting);
+  font.heavy = font.thick >= 8 && size >= 24;
+  TTF_SetFontStyle(face, italic ? TTF_STYLE_ITALIC : TTF_STYLE_NORMAL);
+  if (!fontName || !*fontName) AddLatinFace(font, hinting);
+  if (font.latin && italic) TTF_SetFontStyle(font.latin, TTF_STYLE_ITALIC);
   const int handle = s.nextFont++;
   s.fonts[handle] = font;
   return handle;
@@ -295,8 +425,8 @@ int GetDrawStringWidthToHandle(const char* text, int byteLength, int fontHandle)
   key.append(text, strnlen(text, static_cast<size_t>(byteLength)));
   State& s = S();
   if (const auto it = s.textWidths.find(key); it != s.textWidths.end()) return it->second;
-  int w = 0, h = 0;
-  if (TTF_SizeUTF8(font->face, key.c_str() + key.find('\x1f') + 1, &w, &h) != 0) return -1;
+  const int w = MeasureText(*font, key.c_str() + key.find('\x1f') + 1);
+  if (w < 0) return -1;
   if (s.textWidths.size() >= kTextWidthLimit) s.textWidths.clear();
   s.textWidths.emplace(std::move(key), w);
   return w;
