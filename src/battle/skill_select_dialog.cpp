@@ -14,7 +14,7 @@ std::unique_ptr<CDialog> CreateSkillSelectDialog(const CUnit& unit) {
   for (std::size_t j = 0; j < unit.skills.size(); ++j) {
     const int row = static_cast<int>(j);
     const SSkillInfo& skill = GetSkillInfo(unit.skills[j]);
-    const EColorName colour = skill.mp > unit.mp ? EColorName::Gray : EColorName::Black;
+    const EColorName colour = skill.mp > unit.mp ? kUnavailableTextColor : EColorName::Black;
 
     auto line = std::make_unique<CPaneContainer>(Format("%d", row), SPoint(10, 5 + 24 * row), 270, 20);
     line->focusable = true;

@@ -78,7 +78,7 @@ std::unique_ptr<CDialog> CreateStatusDialog(const CUnit& unit) {
   AddParameter(*dialog, "AGI", {178, 128}, "Agi", unit.agi);
   AddParameter(*dialog, "INT", {98, 142}, "Int", unit.intelligence);
   AddLabel(*dialog, "LabelWeaponLabel", {10, 156}, fontNormal14, "装備武器");
-  AddLabel(*dialog, "LabelWeaponName", {90, 156}, fontNormal14, weapon.name, EColorName::Purple);
+  AddLabel(*dialog, "LabelWeaponName", {90, 156}, fontNormal14, weapon.name, kValueTextColor);
   AddLabel(*dialog, "LabelWeaponAtk", {10, 170}, fontNormal14, "WeaponAtk");
   AddValue(*dialog, "LabelWeaponAtk_", {100, 170}, Format("%d", weapon.power));
   return dialog;

@@ -88,7 +88,7 @@ CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& un
     auto line = std::make_unique<CPaneContainer>(item.name, SPoint(10, 5 + 24 * lines++), 90, 20);
     auto label = std::make_unique<CPaneTextLabel>(std::string(item.name) + "_label", SPoint(2, 2), fontNormal16,
                                                   item.text);
-    label->textColor = item.usable ? EColorName::Black : EColorName::Gray;
+    label->textColor = item.usable ? EColorName::Black : kUnavailableTextColor;
     line->AddChild(std::move(label));
     line->focusable = true;
     line->focused = std::string(item.name) == focus;

@@ -1,5 +1,7 @@
 #include "core/color.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -173,4 +175,28 @@ const char* GetColorKeyword(EColorName c) { return Entry(c).keyword; }
 unsigned int GetColorByName(EColorName c) {
   const SColorRGB rgb = Entry(c).rgb;
   return GetColor(rgb.r, rgb.g, rgb.b);
+}
+
+namespace {
+
+double Linear(std::uint8_t channel) {
+  const double c = channel / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(SColorRGB c) { return 0.2126 * Linear(c.r) + 0.7152 * Linear(c.g) + 0.0722 * Linear(c.b); }
+
+}  // namespace
+
+double ContrastRatio(SColorRGB a, SColorRGB b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+SColorRGB BlendOver(SColorRGB top, int alpha, SColorRGB bottom) {
+  auto mix = [alpha](std::uint8_t t, std::uint8_t b) {
+    return static_cast<std::uint8_t>((t * alpha + b * (255 - alpha)) / 255);
+  };
+  return {mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b)};
 }

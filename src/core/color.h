@@ -162,3 +162,10 @@ SColorRGB GetColorRGB(EColorName c);
 const char* GetColorKeyword(EColorName c);
 // The drawing colour of the game library (GetColor of the triple).
 unsigned int GetColorByName(EColorName c);
+
+// How far apart two colours read, from 1 (the same) to 21 (black on white):
+// (L1 + 0.05) / (L2 + 0.05) of their relative luminances, the lighter above.
+// Body text wants 4.5 or more.
+double ContrastRatio(SColorRGB a, SColorRGB b);
+// `top` drawn with `alpha` (0..255) over `bottom`.
+SColorRGB BlendOver(SColorRGB top, int alpha, SColorRGB bottom);

@@ -63,7 +63,7 @@ SEditParamDialog CreateEditParamDialog(const CUnit& unit) {
     row->focused = s == EStatusType::HP;
     SParamRow& r = result.table.rows[static_cast<int>(s)];
     r.value = v;
-    AddRowLabel(*row, "Label" + name, {10, 2}, name, EColorName::DarkRed);
+    AddRowLabel(*row, "Label" + name, {10, 2}, name, kRaisedTextColor);
     r.valueLabel = AddRowLabel(*row, "LeftLabel" + name, {50, 2}, Format("%3d", v));
     AddRowLabel(*row, "ArrowLabel" + name, {90, 2}, s == EStatusType::WT ? "-" : "+");
     r.addedLabel = AddRowLabel(*row, "RightLabel" + name, {100, 2}, Format("%3d", 0));
@@ -117,7 +117,7 @@ void CDialogHook_EditParamDialog::Answer(CKeyManagerBase& keyManager) {
 void CDialogHook_EditParamDialog::ShowStep(EStatusType status) {
   SParamRow& r = table.rows[static_cast<int>(status)];
   r.addedLabel->text = Format("%3d", r.added);
-  r.addedLabel->textColor = r.added > 0 ? EColorName::DarkRed : EColorName::Black;
+  r.addedLabel->textColor = r.added > 0 ? kRaisedTextColor : EColorName::Black;
   r.priceLabel->text = PriceText(StepPrice(status, Saturate(std::int64_t{r.value} + r.added)));
   table.restPointLabel->text = RestPointText(table.restPoints);
 }

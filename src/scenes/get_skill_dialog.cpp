@@ -23,7 +23,7 @@ bool Knows(const CUnit& unit, ESkill skill) {
 std::string MoneyText(int money) { return Format("所持金 % 3d円", money); }
 
 void Grey(SSkillRow& row) {
-  for (CPaneTextLabel* label : {row.nameLabel, row.learnedLabel, row.priceLabel}) label->textColor = EColorName::Gray;
+  for (CPaneTextLabel* label : {row.nameLabel, row.learnedLabel, row.priceLabel}) label->textColor = kUnavailableTextColor;
 }
 
 CPaneTextLabel* AddRowLabel(CPaneContainer& row, const std::string& name, SPoint at, const std::string& text) {

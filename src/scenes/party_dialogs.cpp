@@ -103,9 +103,9 @@ void CDialogHook_SortieUnitSelectDialog::Toggle(std::size_t index) {
   if (entry.hand) entry.hand->visible = entry.selected;
   const int chosen = SelectedCount();
   dialog->title = SortieTitle(chosen, maxUnits);
-  // More than the map allows may be chosen, but the title turns red and
-  // the battle will not start.
-  dialog->titleColor = chosen <= maxUnits ? EColorName::White : EColorName::Red;
+  // More than the map allows may be chosen, but the title turns to the
+  // warning colour and the battle will not start.
+  dialog->titleColor = chosen <= maxUnits ? EColorName::White : kOverLimitTitleColor;
 }
 
 void CDialogHook_SortieUnitSelectDialog::StartBattle() {

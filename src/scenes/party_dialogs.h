@@ -24,6 +24,10 @@ struct SSortieEntry {
   CPaneImage* hand = nullptr;  // shown while selected; owned by the dialog
 };
 
+// The sortie title's colour while more units are marked than the map takes:
+// a warning that reads on the title bar's brown.
+inline constexpr EColorName kOverLimitTitleColor = EColorName::Yellow;
+
 struct SSortieDialog {
   std::unique_ptr<CDialog> dialog;
   std::vector<SSortieEntry> table;  // in the order of the units given

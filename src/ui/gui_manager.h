@@ -15,9 +15,10 @@ class CKeyManagerBase;
 // on a manager uses the defaults.
 struct SGuiStyle {
   EColorName backgroundColor = EColorName::White;
-  EColorName inactiveFrameColor = EColorName::Gray;
-  EColorName inactiveLightColor = EColorName::Silver;
-  EColorName inactiveDarkColor = EColorName::DimGray;
+  // Dark enough behind a white title for a dialog waiting under another.
+  EColorName inactiveFrameColor = EColorName::DimGray;
+  EColorName inactiveLightColor = EColorName::Gray;
+  EColorName inactiveDarkColor = EColorName::Black;
   EColorName activeFrameColor = EColorName::Sienna;
   EColorName activeLightColor = EColorName::Goldenrod;
   EColorName activeDarkColor = EColorName::Maroon;

@@ -48,6 +48,13 @@ class CPaneBase {
   CGuiManager* GetManager() const;
 };
 
+// The colours of the windows' text, each readable on the windows' white
+// (and on the focus bar): values, raised parameters, and lines that cannot
+// be chosen now, which are dimmed but still read.
+inline constexpr EColorName kValueTextColor = EColorName::Purple;
+inline constexpr EColorName kRaisedTextColor = EColorName::DarkRed;
+inline constexpr EColorName kUnavailableTextColor = EColorName::DimGray;
+
 class CPaneTextLabel : public CPaneBase {
  public:
   CPaneTextLabel(std::string name, SPoint position, int font, std::string text);

@@ -39,7 +39,7 @@ CPaneTextLabel* AddLabel(CDialog& dialog, const std::string& name, SPoint at, in
 }
 
 CPaneTextLabel* AddValue(CDialog& dialog, const std::string& name, SPoint at, const std::string& text) {
-  return AddLabel(dialog, name, at, fontNormal14, text, EColorName::Purple);
+  return AddLabel(dialog, name, at, fontNormal14, text, kValueTextColor);
 }
 
 SDrawData ImageDrawData(const std::string& key) {

@@ -253,7 +253,7 @@ TEST_F(BattleWindowsTest, SkillListNamesRowsByIndexAndGreysWhatTheUnitCannotPay)
     const auto* cost = dynamic_cast<const CPaneTextLabel*>(row->FindChild("Label2_" + n));
     ASSERT_NE(cost, nullptr);
     EXPECT_EQ(cost->position, SPoint(200, 2));
-    const EColorName expected = j == 2 ? EColorName::Gray : EColorName::Black;
+    const EColorName expected = j == 2 ? kUnavailableTextColor : EColorName::Black;
     EXPECT_EQ(cost->textColor, expected);
     EXPECT_EQ(dynamic_cast<const CPaneTextLabel*>(row->FindChild("Label1_" + n))->textColor, expected);
   }

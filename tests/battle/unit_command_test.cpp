@@ -100,7 +100,7 @@ TEST_F(PlayerTurnTest, MoveAttackAndStandByMakeOneTurn) {
   ASSERT_NE(command, nullptr);
   EXPECT_EQ(MenuLines(*command), (std::vector<std::string>{"move", "attack", "skill", "standby", "status"}));
   EXPECT_EQ(command->GetRootDialog()->GetFocusedPane()->name, "move");
-  EXPECT_EQ(LabelColour(*command, "skill"), EColorName::Gray) << "the knight has no skill yet";
+  EXPECT_EQ(LabelColour(*command, "skill"), kUnavailableTextColor) << "the knight has no skill yet";
 
   Press(stage, KEY_INPUT_Z);
   ASSERT_NE(dynamic_cast<CStrategy_Move*>(command->GetStep()), nullptr);
@@ -116,7 +116,7 @@ TEST_F(PlayerTurnTest, MoveAttackAndStandByMakeOneTurn) {
   Press(stage, KEY_INPUT_Z);
   command = Command(stage);
   ASSERT_NE(command, nullptr);
-  EXPECT_EQ(LabelColour(*command, "move"), EColorName::Gray);
+  EXPECT_EQ(LabelColour(*command, "move"), kUnavailableTextColor);
   EXPECT_EQ(command->GetRootDialog()->GetFocusedPane()->name, "attack");
   Press(stage, KEY_INPUT_Z);
   ASSERT_NE(dynamic_cast<CStrategy_Attack*>(command->GetStep()), nullptr);
@@ -220,7 +220,7 @@ TEST_F(PlayerTurnTest, TheSkillCommandListsRefusesAndCastsOnItself) {
   Press(stage, KEY_INPUT_Z);
   CStageStrategy_UnitCommand* command = Command(stage);
   ASSERT_NE(command, nullptr);
-  EXPECT_NE(LabelColour(*command, "skill"), EColorName::Gray);
+  EXPECT_NE(LabelColour(*command, "skill"), kUnavailableTextColor);
   Press(stage, KEY_INPUT_DOWN);
   Press(stage, KEY_INPUT_DOWN);
   Press(stage, KEY_INPUT_Z);

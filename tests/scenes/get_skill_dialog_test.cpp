@@ -32,7 +32,7 @@ class GetSkillDialogTest : public CampDialogTest {
       const EColorName c = RowLabel(d, n, "LabelSkill" + n).textColor;
       const bool agree =
           RowLabel(d, n, "LabelLearned" + n).textColor == c && RowLabel(d, n, "LabelRequire" + n).textColor == c;
-      rows += !agree ? "?" : c == EColorName::Gray ? "x" : "-";
+      rows += !agree ? "?" : c == kUnavailableTextColor ? "x" : "-";
     }
     return rows;
   }

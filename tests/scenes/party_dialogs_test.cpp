@@ -63,7 +63,7 @@ TEST_F(PartyDialogsTest, SortieRefusesNoneOrTooManyAndSendsTheChosenInPartyOrder
   Press({DOWN});
   Press({DECIDE});
   EXPECT_EQ(dialog->title, "出撃ユニット選択(3/2)");
-  EXPECT_EQ(dialog->titleColor, EColorName::Red);
+  EXPECT_EQ(dialog->titleColor, kOverLimitTitleColor);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(hands[i]->visible, i <= 2) << "hand of unit " << i;
   Press(UP, 2);
   Press({DECIDE});

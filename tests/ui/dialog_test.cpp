@@ -292,9 +292,9 @@ TEST(CDialogTest, DrawsTheFrameBevelsTitleAndFocusHighlightInOrder) {
   d->scrollY = 2;
   for (bool active : {true, false}) {
     d->SetActive(active);
-    const EColorName f = active ? EColorName::Sienna : EColorName::Gray;
-    const EColorName l = active ? EColorName::Goldenrod : EColorName::Silver;
-    const EColorName k = active ? EColorName::Maroon : EColorName::DimGray;
+    const EColorName f = active ? EColorName::Sienna : EColorName::DimGray;
+    const EColorName l = active ? EColorName::Goldenrod : EColorName::Gray;
+    const EColorName k = active ? EColorName::Maroon : EColorName::Black;
     CCallRecording rec;
     d->Draw();
     // Client origin (14, 38): x + border, y + title bar - scroll.
