@@ -41,9 +41,9 @@ struct Sound {
 
 struct Font {
   TTF_Font* face = nullptr;
-  // Letters, digits and signs (printable ASCII) come from a face drawn for
-  // small sizes, no wider than the main face's half-width cell; nullptr
-  // when there is none. `latinRise` puts its baseline on the main face's.
+  // Latin letters come from a face drawn for small sizes, no wider than the
+  // main face's half-width cell; nullptr when there is none. `latinRise`
+  // puts its baseline on the main face's.
   TTF_Font* latin = nullptr;
   int latinRise = 0;
   bool heavy = false;  // strokes doubled one pixel to the right

@@ -41,14 +41,18 @@ Font* FindFont(int handle) {
   return it == S().fonts.end() ? nullptr : &it->second;
 }
 
-bool IsLatin(unsigned char c) { return c >= 0x20 && c < 0x7f; }
+// Letters (and the blanks between them) come from the Latin face; digits and
+// signs keep the main face's look, which reads well at every size.
+bool IsLatin(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// The text cut where it changes between printable ASCII and the rest; for
-// each piece, whether it is drawn with the font's Latin face.
+// The text cut where it changes between letters and the rest; for each piece,
+// whether it is drawn with the font's Latin face. A blank stays with the
+// piece it follows.
 std::vector<std::pair<std::string, bool>> Runs(const Font& font, const char* text) {
   std::vector<std::pair<std::string, bool>> runs;
   for (const char* p = text; *p; ++p) {
-    const bool latin = font.latin && IsLatin(static_cast<unsigned char>(*p));
+    const bool blank = *p == ' ' && !runs.empty();
+    const bool latin = blank ? runs.back().second : font.latin && IsLatin(static_cast<unsigned char>(*p));
     if (runs.empty() || runs.back().second != latin) runs.emplace_back(std::string(), latin);
     runs.back().first += *p;
   }
