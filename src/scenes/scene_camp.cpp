@@ -68,6 +68,7 @@ class CStrategy_SenarioSelect : public CSceneCamp::CStrategy {
   CDialog* sortie = nullptr;
   CGuiManager info;
   CDialog* infoDialog = nullptr;
+  std::size_t shownStage = 0;  // the map the information box describes
 };
 
 // The party, then one member's parameters or skills. `Kind` tells which.
@@ -84,11 +85,15 @@ class CStrategy_PartyEdit : public CSceneCamp::CStrategy {
 
  private:
   void OpenFor(CUnit& unit);
+  void FollowFocus();
   EKind kind;
   CDialog* unitList = nullptr;
   CDialog* editor = nullptr;  // the parameter or skill dialog
   CGuiManager info;
   CDialog* infoDialog = nullptr;
+  // What the information box describes: the parameter (its EStatusType) or
+  // the row of the class's skill list.
+  int shownInfo = 0;
 };
 
 // The slot list; saving stays in it.
@@ -146,8 +151,11 @@ void CStrategy_SenarioSelect::ProcessInput() {
   info.ProcessInput(*keyManager);
   if (sortie) return;  // its hook has the keys
   const std::optional<std::size_t> n = FocusedRowIndex(*mapList, MapCount());
-  if (Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) {
-    if (n) infoDialog = ReplaceInfo(info, infoDialog, CreateScenarioInfoDialog(static_cast<int>(*n)));
+  // Whatever moved the focus (a push, the key repeat of a held key), the box
+  // describes the focused map.
+  if (n && *n != shownStage) {
+    infoDialog = ReplaceInfo(info, infoDialog, CreateScenarioInfoDialog(static_cast<int>(*n)));
+    shownStage = *n;
   }
   if (Pushed(EGameKey::DECIDE)) {
     if (!n) return;
@@ -197,6 +205,7 @@ void CStrategy_PartyEdit::OpenFor(CUnit& unit) {
     built.dialog->SetHook(std::make_unique<CDialogHook_EditParamDialog>(std::move(built.table), unit));
     editor = unitList->OpenChildDialog(at, std::move(built.dialog));
     infoBox = CreateParamInfoDialog(EStatusType::HP);
+    shownInfo = static_cast<int>(EStatusType::HP);
   } else {
     SGetSkillDialog built = CreateGetSkillDialog(unit, saveData->money);
     built.dialog->playsSounds = true;
@@ -204,6 +213,7 @@ void CStrategy_PartyEdit::OpenFor(CUnit& unit) {
     editor = unitList->OpenChildDialog(at, std::move(built.dialog));
     const auto& classSkills = GetClassInfo(unit.charactor).skills;
     if (!classSkills.empty()) infoBox = CreateSkillInfoDialog(classSkills.front().skill);
+    shownInfo = 0;
   }
   if (infoBox) infoDialog = info.OpenDialog(SPoint(editor->position.x, editor->position.y + editor->height),
                                             std::move(infoBox));
@@ -216,32 +226,40 @@ void CStrategy_PartyEdit::ProcessInput() {
   if (!editor) {
     if (Pushed(EGameKey::DECIDE)) {
       if (const auto i = FocusedRowIndex(*unitList, saveData->party.size())) OpenFor(*saveData->party[*i]);
-    } else if (kind == EDIT_PARAM ? keyManager->IsDown(EGameKey::CANCEL) : Pushed(EGameKey::CANCEL)) {
-      // The parameter list leaves while CANCEL is held, so the press that
-      // closed the parameters also closes the list.
+    } else if (Pushed(EGameKey::CANCEL)) {
+      // A new push only: the one that closed the editor is still held.
       unitList->Close();
       scene->SetStrategy(std::make_unique<CStrategy_RootMenu>(*scene));
     }
     return;
   }
   if (kind == EDIT_PARAM) {
-    if ((Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) && infoDialog) {
-      if (const auto status = FocusedStatusType(*editor)) {
-        infoDialog = ReplaceInfo(info, infoDialog, CreateParamInfoDialog(*status));
-      }
-    }
+    // Points confirmed in the dialog are spent: the list says so at once.
+    ShowSkillPoints(*unitList, saveData->party);
+  } else if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
+    scene->RefreshMoney();  // a purchase has been handled by the dialog's hook by now
+  }
+  FollowFocus();
+}
+
+// Whatever moved the focus (a push, the key repeat of a held key, LEFT
+// taking back a step), the box describes the focused row.
+void CStrategy_PartyEdit::FollowFocus() {
+  if (!infoDialog || editor->IsClosed()) return;
+  if (kind == EDIT_PARAM) {
+    const auto status = FocusedStatusType(*editor);
+    if (!status || static_cast<int>(*status) == shownInfo) return;
+    infoDialog = ReplaceInfo(info, infoDialog, CreateParamInfoDialog(*status));
+    shownInfo = static_cast<int>(*status);
     return;
   }
-  // A purchase has been handled by the dialog's hook by now.
-  if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) scene->RefreshMoney();
-  if ((Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) && infoDialog) {
-    const CUnit* unit = nullptr;
-    if (const auto i = FocusedRowIndex(*unitList, saveData->party.size())) unit = saveData->party[*i].get();
-    const auto& classSkills = GetClassInfo(unit ? unit->charactor : ECharactor::KNIGHT).skills;
-    if (const auto row = FocusedRowIndex(*editor, classSkills.size()); row && unit) {
-      infoDialog = ReplaceInfo(info, infoDialog, CreateSkillInfoDialog(classSkills[*row].skill));
-    }
-  }
+  const auto i = FocusedRowIndex(*unitList, saveData->party.size());
+  if (!i) return;
+  const auto& classSkills = GetClassInfo(saveData->party[*i]->charactor).skills;
+  const auto row = FocusedRowIndex(*editor, classSkills.size());
+  if (!row || static_cast<int>(*row) == shownInfo) return;
+  infoDialog = ReplaceInfo(info, infoDialog, CreateSkillInfoDialog(classSkills[*row].skill));
+  shownInfo = static_cast<int>(*row);
 }
 
 // ---- saving --------------------------------------------------------------------
