@@ -15,6 +15,7 @@
 #include "scenes/get_skill_dialog.h"
 #include "scenes/info_dialogs.h"
 #include "scenes/party_dialogs.h"
+#include "scenes/save_slot_list.h"
 #include "ui/dialog.h"
 #include "ui/menu_dialog.h"
 #include "ui/message_dialog.h"
@@ -101,13 +102,17 @@ class CStrategy_Save : public CSceneCamp::CStrategy {
  public:
   explicit CStrategy_Save(CSceneCamp& scene);
   void Draw() override { scene->GetMainManager().Draw(); }
-  void Update() override { scene->GetMainManager().Update(); }
+  void Update() override;
   void ProcessInput() override;
 
  private:
-  SPoint At() const;
+  void OpenSlotList(std::unique_ptr<CDialog> list);
+  // A box over the list that takes the keys until DECIDE or CANCEL, or
+  // until `frames` have passed when that is above 0.
+  void OpenNotice(std::unique_ptr<CDialog> box, int frames);
   CDialog* slotList = nullptr;
-  CDialog* failure = nullptr;  // the box that says a save failed
+  CDialog* notice = nullptr;  // says that the save was written, or why not
+  int noticeFrames = 0;
 };
 
 void CStrategy_RootMenu::ProcessInput() {
@@ -264,24 +269,44 @@ void CStrategy_PartyEdit::FollowFocus() {
 
 // ---- saving --------------------------------------------------------------------
 
-SPoint CStrategy_Save::At() const {
-  const CDialog* root = scene->GetRootDialog();
-  return {root->position.x + root->width - 15, root->position.y + 20};
-}
+// "セーブしました" stays this long unless a key sends it away sooner.
+constexpr int kSavedNoticeFrames = 90;
 
 CStrategy_Save::CStrategy_Save(CSceneCamp& scene_) : CStrategy(scene_) {
   auto list = CreateSaveSlotListDialog();
   list->playsSounds = true;
-  slotList = scene->GetRootDialog()->OpenChildDialog(At(), std::move(list));
+  OpenSlotList(std::move(list));
+}
+
+void CStrategy_Save::OpenSlotList(std::unique_ptr<CDialog> list) {
+  CDialog* root = scene->GetRootDialog();
+  const SPoint at = SaveSlotListPosition(*root, *list);
+  slotList = root->OpenChildDialog(at, std::move(list));
+}
+
+void CStrategy_Save::OpenNotice(std::unique_ptr<CDialog> box, int frames) {
+  const SPoint at = frames > 0 ? SPoint(slotList->position.x + (slotList->width - box->width) / 2,
+                                        slotList->position.y + (slotList->height - box->height) / 2)
+                               : SPoint(slotList->position.x + 20, slotList->position.y + 40);
+  notice = slotList->OpenChildDialog(at, std::move(box));
+  noticeFrames = frames;
+}
+
+void CStrategy_Save::Update() {
+  if (notice && noticeFrames > 0 && --noticeFrames == 0) {
+    notice->Close();
+    notice = nullptr;
+  }
+  scene->GetMainManager().Update();
 }
 
 void CStrategy_Save::ProcessInput() {
   if (!keyManager) return;
   scene->GetMainManager().ProcessInput(*keyManager);
-  if (failure) {
+  if (notice) {
     if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
-      failure->Close();
-      failure = nullptr;
+      notice->Close();
+      notice = nullptr;
     }
     return;
   }
@@ -292,10 +317,7 @@ void CStrategy_Save::ProcessInput() {
       SaveSaveData(*saveData, SaveSlotPath(static_cast<int>(*n)), gSystemData);
     } catch (const std::exception& e) {
       // The slot's earlier save is untouched; the player may try another.
-      failure = slotList->OpenChildDialog(SPoint(At().x + 20, At().y + 40),
-                                          CreateMessageDialog("セーブ失敗", std::string("セーブできませんでした。") +
-                                                                                e.what(),
-                                                              400, 120));
+      OpenNotice(CreateMessageDialog("セーブ失敗", std::string("セーブできませんでした。") + e.what(), 400, 120), 0);
       return;
     }
     // The list again, so that the new summary shows, on the slot just used.
@@ -303,7 +325,8 @@ void CStrategy_Save::ProcessInput() {
     auto list = CreateSaveSlotListDialog();
     if (CPaneBase* focused = list->GetFocusedPane()) list->SetFocus(focused->name, false);
     list->SetFocus(std::to_string(*n), true);
-    slotList = scene->GetRootDialog()->OpenChildDialog(At(), std::move(list));
+    OpenSlotList(std::move(list));
+    OpenNotice(CreateMessageDialog("セーブ完了", "セーブしました", 160, 60), kSavedNoticeFrames);
   } else if (Pushed(EGameKey::CANCEL)) {
     slotList->Close();
     scene->SetStrategy(std::make_unique<CStrategy_RootMenu>(*scene));
@@ -311,18 +334,6 @@ void CStrategy_Save::ProcessInput() {
 }
 
 }  // namespace
-
-std::unique_ptr<CDialog> CreateSaveSlotListDialog() {
-  const auto slots = GetSaveSlotList();
-  std::vector<SMenuItem> items;
-  for (int i = 0; i < SAVE_SLOT_COUNT; ++i) {
-    const auto& slot = slots[static_cast<std::size_t>(i)];
-    items.push_back({true, std::to_string(i), slot ? slot->GetSummaryText() : "なし"});
-  }
-  auto list = CreateMenuDialog("データ選択", items);
-  list->width = 440;
-  return list;
-}
 
 // ---- the scene -----------------------------------------------------------------
 

@@ -16,6 +16,7 @@
 #include "runtime/key_manager.h"
 #include "scenario/event_strategy.h"
 #include "scenes/dialog_rows.h"
+#include "scenes/save_slot_list.h"
 #include "scenes/scene_camp.h"
 #include "ui/dialog.h"
 #include "ui/menu_dialog.h"
@@ -164,7 +165,8 @@ CStrategy_Load::CStrategy_Load(CSceneTitle& scene_) : CStrategy(scene_) {
   }
   list->playsSounds = true;
   CDialog* root = scene->rootDialog;
-  slotList = root->OpenChildDialog(SPoint(root->position.x + root->width - 15, root->position.y + 20), std::move(list));
+  const SPoint at = SaveSlotListPosition(*root, *list);
+  slotList = root->OpenChildDialog(at, std::move(list));
 }
 
 void CStrategy_Load::ProcessInput() {

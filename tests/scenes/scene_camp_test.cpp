@@ -153,6 +153,8 @@ TEST_F(SceneCampTest, SavingWritesTheSlotAndKeepsTheFocusThere) {
     char name[16];
     std::snprintf(name, sizeof name, "save%02d.dat", slot);
     EXPECT_TRUE(std::filesystem::exists(saves.Path(name))) << name;
+    Frame(camp, {EGameKey::CANCEL});  // the box that says so goes
+    Frame(camp);
     slots = Top(camp);
     EXPECT_EQ(Focus(*slots), std::to_string(slot)) << "the rebuilt list stays on the slot just used";
     const auto* caption = dynamic_cast<const CPaneTextLabel*>(
@@ -298,6 +300,34 @@ TEST_F(CampKeysTest, TheUnitListShowsThePointsLeftAsSoonAsTheyAreSpent) {
   Frames(2);
   EXPECT_EQ(saveData->party[0]->skillPoint, 11);
   EXPECT_EQ(saveData->party[0]->maxHp, 22);
+}
+
+TEST_F(CampKeysTest, SavingSaysSoInABoxThatGoesWithAKeyOrByItself) {
+  CSceneCamp& camp = StartCamp();
+  Choose(camp, "save");
+  ASSERT_EQ(Top(camp)->title, "データ選択");
+  EXPECT_LE(Top(camp)->position.x + Top(camp)->width, 640 - 8) << "widened for the dates, still on the screen";
+  for (int i = 0; i < 3; ++i) Tap(KEY_INPUT_DOWN);
+  Tap(KEY_INPUT_Z, 4, 0);
+  EXPECT_TRUE(std::filesystem::exists(saves.Path("save03.dat")));
+  CDialog* box = Top(camp);
+  EXPECT_EQ(box->title, "セーブ完了");
+  const auto* said = dynamic_cast<const CPaneTextLabel*>(box->FindPane("LabelExplanation0"));
+  ASSERT_NE(said, nullptr);
+  EXPECT_EQ(said->text, "セーブしました");
+  Frames(4);
+  Tap(KEY_INPUT_X);
+  EXPECT_EQ(Top(camp)->title, "データ選択") << "X sends the box away and stays in the list";
+  EXPECT_EQ(Focus(*Top(camp)), "3");
+
+  Tap(KEY_INPUT_Z, 4, 0);  // the same slot again
+  ASSERT_EQ(Top(camp)->title, "セーブ完了");
+  Frames(80);
+  EXPECT_EQ(Top(camp)->title, "セーブ完了");
+  Frames(10);
+  EXPECT_EQ(Top(camp)->title, "データ選択") << "it goes by itself after a second and a half";
+  Tap(KEY_INPUT_X);
+  EXPECT_EQ(Top(camp), camp.GetRootDialog());
 }
 
 }  // namespace
