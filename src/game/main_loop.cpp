@@ -15,6 +15,7 @@
 #include "core/random.h"
 #include "field/enemy.h"
 #include "game/screenshot.h"
+#include "game/toast.h"
 #include "persist/option_info.h"
 #include "persist/save_data.h"
 #include "persist/system_data.h"
@@ -36,6 +37,9 @@ constexpr EGameKey kFastForwardKey = EGameKey::SUB6;
 constexpr int kFastForwardUpdates = 4;
 
 double lastFrameWork = 0.0;
+
+// Says where F12 put the picture, or why it could not.
+CToast screenshotToast;
 
 // The main thread's processor time: what the frame's work costs, whatever
 // else the machine is doing.
@@ -96,6 +100,7 @@ void InitGlobals() {
 }
 
 void ReleaseGlobals() {
+  screenshotToast.Hide();
   nextScene.reset();
   currentScene.reset();
   saveData.reset();
@@ -131,7 +136,13 @@ bool RunFrame() {
   ClsDrawScreen();
   currentScene->Draw();
   lastFrameWork = ThreadSeconds() - start;
-  if (screenshot) SaveScreenshotNow();
+  if (screenshot) {
+    std::string whyNot;
+    const std::filesystem::path file = SaveScreenshotNow(&whyNot);
+    screenshotToast.Show(file.empty() ? "screenshot failed: " + whyNot : "screenshot saved: " + file.string());
+  }
+  // After the picture was taken: the answer is not part of it.
+  screenshotToast.Draw();
   ScreenFlip();
   fpsTimer->Wait();
   return !quitRequested;

@@ -32,21 +32,22 @@ std::filesystem::path ScreenshotPath(const std::filesystem::path& folder, std::c
   return path;
 }
 
-std::filesystem::path SaveScreenshotNow() {
+std::filesystem::path SaveScreenshotNow(std::string* whyNot) {
+  const auto fail = [whyNot](const std::string& reason) {
+    std::fprintf(stderr, "screenshot not saved: %s\n", reason.c_str());
+    if (whyNot) *whyNot = reason;
+    return std::filesystem::path();
+  };
   const std::filesystem::path& folder = Folder();
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   std::error_code notThere;
   if (ec || !std::filesystem::is_directory(folder, notThere)) {
-    std::fprintf(stderr, "screenshot not saved: the folder %s cannot be made (%s)\n", folder.string().c_str(),
-                 ec ? ec.message().c_str() : "a file of that name is in the way");
-    return {};
+    return fail("the folder " + folder.string() + " cannot be made (" +
+                (ec ? ec.message() : std::string("a file of that name is in the way")) + ")");
   }
   const std::filesystem::path path = ScreenshotPath(folder, std::chrono::system_clock::now());
-  if (SaveScreenshot(path.string().c_str()) != 0) {
-    std::fprintf(stderr, "screenshot not saved: %s cannot be written\n", path.string().c_str());
-    return {};
-  }
+  if (SaveScreenshot(path.string().c_str()) != 0) return fail(path.string() + " cannot be written");
   return path;
 }
 

@@ -12,8 +12,9 @@ std::filesystem::path ScreenshotPath(const std::filesystem::path& folder, std::c
 
 // Saves the back buffer (the frame just drawn) into the screenshot folder,
 // making the folder when it is missing. Returns the file written, or an
-// empty path after saying on stderr, in one line, why nothing was saved.
-std::filesystem::path SaveScreenshotNow();
+// empty path after saying on stderr, in one line, why nothing was saved;
+// the reason also goes to `whyNot` when it is given.
+std::filesystem::path SaveScreenshotNow(std::string* whyNot = nullptr);
 
 namespace game_test {
 // The folder F12 saves into ("screenshots" in the working folder unless a

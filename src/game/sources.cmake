@@ -4,5 +4,6 @@ list(APPEND QUORVANE_SOURCES
   src/game/globals.cpp
   src/game/main_loop.cpp
   src/game/screenshot.cpp
+  src/game/toast.cpp
   src/game/game_main.cpp
 )

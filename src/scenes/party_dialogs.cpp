@@ -33,6 +33,8 @@ std::unique_ptr<CPaneContainer> UnitRow(const CUnit& unit, int i, SPoint at, int
   return row;
 }
 
+std::string SkillPointText(const CUnit& unit) { return Format("%3dpt", unit.skillPoint); }
+
 std::string SortieTitle(int chosen, int maxUnits) { return Format("出撃ユニット選択(%d/%d)", chosen, maxUnits); }
 
 }  // namespace
@@ -47,11 +49,20 @@ std::unique_ptr<CDialog> CreateUnitListDialog(const std::vector<std::unique_ptr<
     auto row = UnitRow(*units[n], i, {10, 32 * i}, 170);
     if (showSkillPoints) {
       row->AddChild(std::make_unique<CPaneTextLabel>(Format("SkillPoint%d", i), SPoint(120, 4), fontNormal16,
-                                                     Format("%3dpt", units[n]->skillPoint)));
+                                                     SkillPointText(*units[n])));
     }
     dialog->AddPane(std::move(row));
   }
   return dialog;
+}
+
+void ShowSkillPoints(CDialog& unitList, const std::vector<std::unique_ptr<CUnit>>& units) {
+  for (std::size_t n = 0; n < units.size(); ++n) {
+    const int i = static_cast<int>(n);
+    auto* row = dynamic_cast<CPaneContainer*>(unitList.FindPane(Format("%d", i)));
+    auto* label = row ? dynamic_cast<CPaneTextLabel*>(row->FindChild(Format("SkillPoint%d", i))) : nullptr;
+    if (label) label->text = SkillPointText(*units[n]);
+  }
 }
 
 SSortieDialog CreateSortieDialog(const std::vector<std::unique_ptr<CUnit>>& units, int maxUnits) {

@@ -16,6 +16,8 @@ class CPaneImage;
 // Built unopened; the first row has the focus.
 std::unique_ptr<CDialog> CreateUnitListDialog(const std::vector<std::unique_ptr<CUnit>>& units,
                                               bool showSkillPoints);
+// The unit list's "SkillPoint%d" labels show the units' points as they are now.
+void ShowSkillPoints(CDialog& unitList, const std::vector<std::unique_ptr<CUnit>>& units);
 
 // One party member of the sortie selection.
 struct SSortieEntry {

@@ -15,6 +15,7 @@
 #include "scenes/get_skill_dialog.h"
 #include "scenes/info_dialogs.h"
 #include "scenes/party_dialogs.h"
+#include "scenes/save_slot_list.h"
 #include "ui/dialog.h"
 #include "ui/menu_dialog.h"
 #include "ui/message_dialog.h"
@@ -68,6 +69,7 @@ class CStrategy_SenarioSelect : public CSceneCamp::CStrategy {
   CDialog* sortie = nullptr;
   CGuiManager info;
   CDialog* infoDialog = nullptr;
+  std::size_t shownStage = 0;  // the map the information box describes
 };
 
 // The party, then one member's parameters or skills. `Kind` tells which.
@@ -84,11 +86,15 @@ class CStrategy_PartyEdit : public CSceneCamp::CStrategy {
 
  private:
   void OpenFor(CUnit& unit);
+  void FollowFocus();
   EKind kind;
   CDialog* unitList = nullptr;
   CDialog* editor = nullptr;  // the parameter or skill dialog
   CGuiManager info;
   CDialog* infoDialog = nullptr;
+  // What the information box describes: the parameter (its EStatusType) or
+  // the row of the class's skill list.
+  int shownInfo = 0;
 };
 
 // The slot list; saving stays in it.
@@ -96,13 +102,17 @@ class CStrategy_Save : public CSceneCamp::CStrategy {
  public:
   explicit CStrategy_Save(CSceneCamp& scene);
   void Draw() override { scene->GetMainManager().Draw(); }
-  void Update() override { scene->GetMainManager().Update(); }
+  void Update() override;
   void ProcessInput() override;
 
  private:
-  SPoint At() const;
+  void OpenSlotList(std::unique_ptr<CDialog> list);
+  // A box over the list that takes the keys until DECIDE or CANCEL, or
+  // until `frames` have passed when that is above 0.
+  void OpenNotice(std::unique_ptr<CDialog> box, int frames);
   CDialog* slotList = nullptr;
-  CDialog* failure = nullptr;  // the box that says a save failed
+  CDialog* notice = nullptr;  // says that the save was written, or why not
+  int noticeFrames = 0;
 };
 
 void CStrategy_RootMenu::ProcessInput() {
@@ -146,8 +156,11 @@ void CStrategy_SenarioSelect::ProcessInput() {
   info.ProcessInput(*keyManager);
   if (sortie) return;  // its hook has the keys
   const std::optional<std::size_t> n = FocusedRowIndex(*mapList, MapCount());
-  if (Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) {
-    if (n) infoDialog = ReplaceInfo(info, infoDialog, CreateScenarioInfoDialog(static_cast<int>(*n)));
+  // Whatever moved the focus (a push, the key repeat of a held key), the box
+  // describes the focused map.
+  if (n && *n != shownStage) {
+    infoDialog = ReplaceInfo(info, infoDialog, CreateScenarioInfoDialog(static_cast<int>(*n)));
+    shownStage = *n;
   }
   if (Pushed(EGameKey::DECIDE)) {
     if (!n) return;
@@ -197,6 +210,7 @@ void CStrategy_PartyEdit::OpenFor(CUnit& unit) {
     built.dialog->SetHook(std::make_unique<CDialogHook_EditParamDialog>(std::move(built.table), unit));
     editor = unitList->OpenChildDialog(at, std::move(built.dialog));
     infoBox = CreateParamInfoDialog(EStatusType::HP);
+    shownInfo = static_cast<int>(EStatusType::HP);
   } else {
     SGetSkillDialog built = CreateGetSkillDialog(unit, saveData->money);
     built.dialog->playsSounds = true;
@@ -204,6 +218,7 @@ void CStrategy_PartyEdit::OpenFor(CUnit& unit) {
     editor = unitList->OpenChildDialog(at, std::move(built.dialog));
     const auto& classSkills = GetClassInfo(unit.charactor).skills;
     if (!classSkills.empty()) infoBox = CreateSkillInfoDialog(classSkills.front().skill);
+    shownInfo = 0;
   }
   if (infoBox) infoDialog = info.OpenDialog(SPoint(editor->position.x, editor->position.y + editor->height),
                                             std::move(infoBox));
@@ -216,54 +231,82 @@ void CStrategy_PartyEdit::ProcessInput() {
   if (!editor) {
     if (Pushed(EGameKey::DECIDE)) {
       if (const auto i = FocusedRowIndex(*unitList, saveData->party.size())) OpenFor(*saveData->party[*i]);
-    } else if (kind == EDIT_PARAM ? keyManager->IsDown(EGameKey::CANCEL) : Pushed(EGameKey::CANCEL)) {
-      // The parameter list leaves while CANCEL is held, so the press that
-      // closed the parameters also closes the list.
+    } else if (Pushed(EGameKey::CANCEL)) {
+      // A new push only: the one that closed the editor is still held.
       unitList->Close();
       scene->SetStrategy(std::make_unique<CStrategy_RootMenu>(*scene));
     }
     return;
   }
   if (kind == EDIT_PARAM) {
-    if ((Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) && infoDialog) {
-      if (const auto status = FocusedStatusType(*editor)) {
-        infoDialog = ReplaceInfo(info, infoDialog, CreateParamInfoDialog(*status));
-      }
-    }
+    // Points confirmed in the dialog are spent: the list says so at once.
+    ShowSkillPoints(*unitList, saveData->party);
+  } else if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
+    scene->RefreshMoney();  // a purchase has been handled by the dialog's hook by now
+  }
+  FollowFocus();
+}
+
+// Whatever moved the focus (a push, the key repeat of a held key, LEFT
+// taking back a step), the box describes the focused row.
+void CStrategy_PartyEdit::FollowFocus() {
+  if (!infoDialog || editor->IsClosed()) return;
+  if (kind == EDIT_PARAM) {
+    const auto status = FocusedStatusType(*editor);
+    if (!status || static_cast<int>(*status) == shownInfo) return;
+    infoDialog = ReplaceInfo(info, infoDialog, CreateParamInfoDialog(*status));
+    shownInfo = static_cast<int>(*status);
     return;
   }
-  // A purchase has been handled by the dialog's hook by now.
-  if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) scene->RefreshMoney();
-  if ((Pushed(EGameKey::UP) || Pushed(EGameKey::DOWN)) && infoDialog) {
-    const CUnit* unit = nullptr;
-    if (const auto i = FocusedRowIndex(*unitList, saveData->party.size())) unit = saveData->party[*i].get();
-    const auto& classSkills = GetClassInfo(unit ? unit->charactor : ECharactor::KNIGHT).skills;
-    if (const auto row = FocusedRowIndex(*editor, classSkills.size()); row && unit) {
-      infoDialog = ReplaceInfo(info, infoDialog, CreateSkillInfoDialog(classSkills[*row].skill));
-    }
-  }
+  const auto i = FocusedRowIndex(*unitList, saveData->party.size());
+  if (!i) return;
+  const auto& classSkills = GetClassInfo(saveData->party[*i]->charactor).skills;
+  const auto row = FocusedRowIndex(*editor, classSkills.size());
+  if (!row || static_cast<int>(*row) == shownInfo) return;
+  infoDialog = ReplaceInfo(info, infoDialog, CreateSkillInfoDialog(classSkills[*row].skill));
+  shownInfo = static_cast<int>(*row);
 }
 
 // ---- saving --------------------------------------------------------------------
 
-SPoint CStrategy_Save::At() const {
-  const CDialog* root = scene->GetRootDialog();
-  return {root->position.x + root->width - 15, root->position.y + 20};
-}
+// "セーブしました" stays this long unless a key sends it away sooner.
+constexpr int kSavedNoticeFrames = 90;
 
 CStrategy_Save::CStrategy_Save(CSceneCamp& scene_) : CStrategy(scene_) {
   auto list = CreateSaveSlotListDialog();
   list->playsSounds = true;
-  slotList = scene->GetRootDialog()->OpenChildDialog(At(), std::move(list));
+  OpenSlotList(std::move(list));
+}
+
+void CStrategy_Save::OpenSlotList(std::unique_ptr<CDialog> list) {
+  CDialog* root = scene->GetRootDialog();
+  const SPoint at = SaveSlotListPosition(*root, *list);
+  slotList = root->OpenChildDialog(at, std::move(list));
+}
+
+void CStrategy_Save::OpenNotice(std::unique_ptr<CDialog> box, int frames) {
+  const SPoint at = frames > 0 ? SPoint(slotList->position.x + (slotList->width - box->width) / 2,
+                                        slotList->position.y + (slotList->height - box->height) / 2)
+                               : SPoint(slotList->position.x + 20, slotList->position.y + 40);
+  notice = slotList->OpenChildDialog(at, std::move(box));
+  noticeFrames = frames;
+}
+
+void CStrategy_Save::Update() {
+  if (notice && noticeFrames > 0 && --noticeFrames == 0) {
+    notice->Close();
+    notice = nullptr;
+  }
+  scene->GetMainManager().Update();
 }
 
 void CStrategy_Save::ProcessInput() {
   if (!keyManager) return;
   scene->GetMainManager().ProcessInput(*keyManager);
-  if (failure) {
+  if (notice) {
     if (Pushed(EGameKey::DECIDE) || Pushed(EGameKey::CANCEL)) {
-      failure->Close();
-      failure = nullptr;
+      notice->Close();
+      notice = nullptr;
     }
     return;
   }
@@ -274,10 +317,7 @@ void CStrategy_Save::ProcessInput() {
       SaveSaveData(*saveData, SaveSlotPath(static_cast<int>(*n)), gSystemData);
     } catch (const std::exception& e) {
       // The slot's earlier save is untouched; the player may try another.
-      failure = slotList->OpenChildDialog(SPoint(At().x + 20, At().y + 40),
-                                          CreateMessageDialog("セーブ失敗", std::string("セーブできませんでした。") +
-                                                                                e.what(),
-                                                              400, 120));
+      OpenNotice(CreateMessageDialog("セーブ失敗", std::string("セーブできませんでした。") + e.what(), 400, 120), 0);
       return;
     }
     // The list again, so that the new summary shows, on the slot just used.
@@ -285,7 +325,8 @@ void CStrategy_Save::ProcessInput() {
     auto list = CreateSaveSlotListDialog();
     if (CPaneBase* focused = list->GetFocusedPane()) list->SetFocus(focused->name, false);
     list->SetFocus(std::to_string(*n), true);
-    slotList = scene->GetRootDialog()->OpenChildDialog(At(), std::move(list));
+    OpenSlotList(std::move(list));
+    OpenNotice(CreateMessageDialog("セーブ完了", "セーブしました", 160, 60), kSavedNoticeFrames);
   } else if (Pushed(EGameKey::CANCEL)) {
     slotList->Close();
     scene->SetStrategy(std::make_unique<CStrategy_RootMenu>(*scene));
@@ -293,18 +334,6 @@ void CStrategy_Save::ProcessInput() {
 }
 
 }  // namespace
-
-std::unique_ptr<CDialog> CreateSaveSlotListDialog() {
-  const auto slots = GetSaveSlotList();
-  std::vector<SMenuItem> items;
-  for (int i = 0; i < SAVE_SLOT_COUNT; ++i) {
-    const auto& slot = slots[static_cast<std::size_t>(i)];
-    items.push_back({true, std::to_string(i), slot ? slot->GetSummaryText() : "なし"});
-  }
-  auto list = CreateMenuDialog("データ選択", items);
-  list->width = 440;
-  return list;
-}
 
 // ---- the scene -----------------------------------------------------------------
 

@@ -55,7 +55,3 @@ class CSceneCamp : public CScene {
   CDialog* moneyDialog = nullptr;  // owned by moneyManager
   CStepSlot<CStrategy> strategy;
 };
-
-// The slot list "データ選択": 16 lines named "0" … "15" with each slot's
-// summary or "なし", 440 wide. Built unopened, the focus on slot 0.
-std::unique_ptr<CDialog> CreateSaveSlotListDialog();

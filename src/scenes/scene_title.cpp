@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -10,10 +11,12 @@
 #include "assets/sound_manager.h"
 #include "persist/save_data.h"
 #include "persist/system_data.h"
+#include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
 #include "scenario/event_strategy.h"
 #include "scenes/dialog_rows.h"
+#include "scenes/save_slot_list.h"
 #include "scenes/scene_camp.h"
 #include "ui/dialog.h"
 #include "ui/menu_dialog.h"
@@ -62,6 +65,7 @@ void CSceneTitle::Begin() {
 
 void CSceneTitle::Update() {
   Begin();
+  ++frame;
   strategy.ReleaseRetired();
   strategy->Update();
 }
@@ -79,18 +83,53 @@ void CSceneTitle::Draw() {
 
 // ---- the root menu -------------------------------------------------------------
 
+void CStrategy_TitleRootMenu::OpenMenu() {
+  auto menu = CreateMenuDialog("タイトル", {{true, "start", "はじめから"},
+                                            {true, "load", "つづきから"},
+                                            {true, "quit", "終了"}});
+  menu->playsSounds = true;
+  if (CountSaveFiles() > 0) menu->MovePaneFocuse(3);  // down, to "つづきから"
+  scene->rootDialog = scene->GetManager().OpenDialog(SPoint(10, 10), std::move(menu));
+  storyScenesExist = !ListEventScripts(scene->eventDirectory).empty();
+}
+
+void CStrategy_TitleRootMenu::ListStoryScenes() {
+  if (scene->rootDialog) {
+    scene->rootDialog->Close();
+    scene->rootDialog = nullptr;
+  }
+  scene->SetStrategy(std::make_unique<CStrategy_EventMenu>(*scene));
+}
+
+void CStrategy_TitleRootMenu::Draw() {
+  scene->GetManager().Draw();
+  const CDialog* menu = scene->rootDialog;
+  if (!menu) {
+    if (scene->GetFrame() % kHintPeriod >= kHintShown) return;
+    // Cream with the font's dark outline reads on the grass and the tiles alike.
+    const char* hint = "Press Z";
+    const int width = GetDrawStringWidthToHandle(hint, static_cast<int>(std::strlen(hint)), fontAntialiasEdge30);
+    DrawStringToHandle(320 - width / 2, 436, hint, GetColor(255, 244, 200), fontAntialiasEdge30);
+    return;
+  }
+  // The story scenes are reached by a key of their own, not by an item. A
+  // dark plate as wide as the menu keeps the line readable on the sky.
+  if (storyScenesExist) {
+    const int top = menu->position.y + menu->height + 4;
+    SetDrawBlendMode(DX_BLENDMODE_ALPHA, 140);
+    DrawBox(menu->position.x, top, menu->position.x + menu->width, top + 20, GetColor(0, 0, 0), TRUE);
+    SetDrawBlendMode(DX_BLENDMODE_NOBLEND, 0);
+    DrawStringToHandle(menu->position.x + 4, top + 3, "S: イベント一覧", GetColor(255, 255, 255), fontEdge14);
+  }
+}
+
 void CStrategy_TitleRootMenu::ProcessInput() {
   if (!keyManager) return;
   if (!scene->rootDialog) {
     if (Pushed(EGameKey::DECIDE)) {
-      auto menu = CreateMenuDialog("タイトル", {{true, "start", "はじめから"},
-                                                {true, "load", "つづきから"},
-                                                {true, "quit", "終了"}});
-      menu->playsSounds = true;
-      if (CountSaveFiles() > 0) menu->MovePaneFocuse(3);  // down, to "つづきから"
-      scene->rootDialog = scene->GetManager().OpenDialog(SPoint(10, 10), std::move(menu));
+      OpenMenu();
     } else if (Pushed(EGameKey::SUB2)) {
-      scene->SetStrategy(std::make_unique<CStrategy_EventMenu>(*scene));
+      ListStoryScenes();
     }
     return;
   }
@@ -104,6 +143,8 @@ void CStrategy_TitleRootMenu::ProcessInput() {
   } else if (Pushed(EGameKey::CANCEL)) {
     scene->rootDialog->Close();
     scene->rootDialog = nullptr;
+  } else if (Pushed(EGameKey::SUB2)) {
+    ListStoryScenes();
   }
 }
 
@@ -124,7 +165,8 @@ CStrategy_Load::CStrategy_Load(CSceneTitle& scene_) : CStrategy(scene_) {
   }
   list->playsSounds = true;
   CDialog* root = scene->rootDialog;
-  slotList = root->OpenChildDialog(SPoint(root->position.x + root->width - 15, root->position.y + 20), std::move(list));
+  const SPoint at = SaveSlotListPosition(*root, *list);
+  slotList = root->OpenChildDialog(at, std::move(list));
 }
 
 void CStrategy_Load::ProcessInput() {
@@ -157,8 +199,7 @@ void CStrategy_Load::ProcessInput() {
 
 // ---- event scripts -------------------------------------------------------------
 
-CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_, std::string directory_)
-    : CStrategy(scene_), directory(std::move(directory_)) {
+std::vector<std::string> ListEventScripts(const std::string& directory) {
   std::vector<std::string> names;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
@@ -167,8 +208,13 @@ CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_, std::string direct
   }
   // By name, so that every file system lists the scenes in the same order.
   std::sort(names.begin(), names.end());
+  return names;
+}
+
+CStrategy_EventMenu::CStrategy_EventMenu(CSceneTitle& scene_, std::string directory_)
+    : CStrategy(scene_), directory(directory_.empty() ? scene_.eventDirectory : std::move(directory_)) {
   std::vector<SMenuItem> items;
-  for (const std::string& name : names) items.push_back({true, name, name});
+  for (const std::string& name : ListEventScripts(directory)) items.push_back({true, name, name});
   auto menu = CreateMenuDialog("イベントデータ選択", items);
   menu->playsSounds = true;
   list = scene->GetManager().OpenDialog(SPoint(10, 10), std::move(menu));

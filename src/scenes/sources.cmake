@@ -7,4 +7,5 @@ list(APPEND QUORVANE_SOURCES
   src/scenes/get_skill_dialog.cpp
   src/scenes/info_dialogs.cpp
   src/scenes/party_dialogs.cpp
+  src/scenes/save_slot_list.cpp
 )

@@ -35,7 +35,8 @@ class ScriptedScene : public CScene {
   }
   void Draw() override {
     Step("Draw");
-    if (fill != 0) DrawBox(100, 100, 200, 200, fill, TRUE);
+    if (fill != 0 && fillsScreen) DrawBox(0, 0, 640, 480, fill, TRUE);
+    if (fill != 0 && !fillsScreen) DrawBox(100, 100, 200, 200, fill, TRUE);
   }
   bool CanFastForward() const override { return playsOnItsOwn; }
 
@@ -44,6 +45,7 @@ class ScriptedScene : public CScene {
   bool playsOnItsOwn = false;
   int soundOnUpdate = -1;  // a sound effect started by every update
   unsigned int fill = 0;   // the colour of a box drawn in every frame
+  bool fillsScreen = false;  // the box is the whole screen
 
  private:
   void Step(const std::string& step) {
@@ -239,6 +241,58 @@ TEST_F(MainLoopLibraryTest, AScreenshotFolderThatCannotBeMadeIsOneLineOnStderrAn
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   EXPECT_TRUE(RunFrame());
   EXPECT_EQ(CountSteps("camp.Draw"), 3);
+}
+
+TEST_F(MainLoopLibraryTest, F12AnswersInACornerForTwoSecondsAndTheAnswerIsNotInThePicture) {
+  const struct {
+    const char* what;
+    const char* folder;
+    const char* says;  // the note's beginning
+  } cases[] = {
+      {"saved",                     "shots",            "screenshot saved: "},
+      {"a file in the folder's way", "in_the_way/shots", "screenshot failed: the folder "},
+  };
+  tree.Write("in_the_way");
+  CreateFonts();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    game_test::SetScreenshotFolder(tree.Path(c.folder));
+    ScriptedScene& scene = Start("title");
+    scene.fill = GetColor(255, 0, 0);
+    scene.fillsScreen = true;
+    RunFrame();
+    CCallRecording rec;
+    gamelib_test::SetKeyDown(KEY_INPUT_F12, true);
+    testing::internal::CaptureStderr();
+    RunFrame();
+    testing::internal::GetCapturedStderr();
+    gamelib_test::SetKeyDown(KEY_INPUT_F12, false);
+    std::string note;  // a long one wraps
+    for (const std::string& line : rec.DrawnTexts()) note += line;
+    EXPECT_TRUE(note.starts_with(c.says)) << note;
+    EXPECT_NE(gamelib_test::GetBackBufferPixel(630, 10), 0xff0000u) << "the top right corner";
+    EXPECT_EQ(gamelib_test::GetBackBufferPixel(10, 470), 0xff0000u) << "and nowhere else";
+
+    const auto pictures = Pictures("shots");
+    if (std::string(c.folder) == "shots") {
+      ASSERT_EQ(pictures.size(), 1u);
+      EXPECT_EQ(note, "screenshot saved: " + pictures[0].string());
+      const int handle = LoadGraph(pictures[0].string().c_str());
+      ClsDrawScreen();
+      DrawGraph(0, 0, handle, FALSE);
+      EXPECT_EQ(gamelib_test::GetBackBufferPixel(630, 10), 0xff0000u) << "the picture is the scene's alone";
+      DeleteGraph(handle);
+    }
+    // The F12 frame and 119 more: about two seconds.
+    int shown = 1;
+    for (int frame = 0; frame < 130; ++frame) {
+      rec.Clear();
+      RunFrame();
+      shown += rec.DrawnTexts().empty() ? 0 : 1;
+    }
+    EXPECT_EQ(shown, 120);
+    std::filesystem::remove_all(tree.Path("shots"));
+  }
 }
 
 TEST(ReplayFiles, AreDeletedAtTheEndOfARun) {

@@ -3,16 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "assets/temp_tree.h"
 #include "battle/real_battle_test.h"
 #include "battle/stage.h"
+#include "gfx/call_recording.h"
 #include "persist/save_data.h"
+#include "persist/system_data.h"
 #include "runtime/globals.h"
 #include "runtime/scene.h"
+#include "scenes/main_loop_keys.h"
 #include "ui/dialog.h"
 #include "ui/ui_test_support.h"
 
@@ -147,6 +153,8 @@ TEST_F(SceneCampTest, SavingWritesTheSlotAndKeepsTheFocusThere) {
     char name[16];
     std::snprintf(name, sizeof name, "save%02d.dat", slot);
     EXPECT_TRUE(std::filesystem::exists(saves.Path(name))) << name;
+    Frame(camp, {EGameKey::CANCEL});  // the box that says so goes
+    Frame(camp);
     slots = Top(camp);
     EXPECT_EQ(Focus(*slots), std::to_string(slot)) << "the rebuilt list stays on the slot just used";
     const auto* caption = dynamic_cast<const CPaneTextLabel*>(
@@ -172,6 +180,154 @@ TEST_F(SceneCampTest, ASaveThatCannotBeWrittenSaysSoAndKeepsTheGameGoing) {
   Frame(camp, {EGameKey::DECIDE});  // read and closed
   Frame(camp);
   EXPECT_EQ(Top(camp)->title, "データ選択") << "still in the slot list";
+}
+
+// ---- through the main loop, with the keyboard ----------------------------------
+
+class CampKeysTest : public MainLoopKeysTest {
+ protected:
+  CSceneCamp& StartCamp() {
+    gSystemData.mLastUpdateTime = CurrentUtcMilliseconds();  // as the title does
+    return Start(std::make_unique<CSceneCamp>());
+  }
+  // The dialog that has the keys.
+  static CDialog* Top(CSceneCamp& camp) {
+    CDialog* d = camp.GetMainManager().GetDialogs().back().get();
+    while (d->GetChild()) d = d->GetChild();
+    return d;
+  }
+  static std::string Focus(const CDialog& dialog) {
+    const CPaneBase* pane = dialog.GetFocusedPane();
+    return pane ? pane->name : "(none)";
+  }
+  // Down the camp menu to `item`, then Z.
+  void Choose(CSceneCamp& camp, const std::string& item) {
+    for (int i = 0; i < 4 && Focus(*camp.GetRootDialog()) != item; ++i) Tap(KEY_INPUT_DOWN);
+    ASSERT_EQ(Focus(*camp.GetRootDialog()), item);
+    Tap(KEY_INPUT_Z);
+  }
+  static std::string RowText(const CDialog& dialog, const std::string& row, const std::string& label) {
+    const auto* container = dynamic_cast<const CPaneContainer*>(dialog.FindPane(row));
+    const auto* found = container ? dynamic_cast<const CPaneTextLabel*>(container->FindChild(label)) : nullptr;
+    return found ? found->text : "(no " + label + ")";
+  }
+};
+
+TEST_F(CampKeysTest, OneTapOfXClosesOneLevelAndOnlyANewTapTheNext) {
+  const struct {
+    const char* item;
+    const char* list;
+    const char* inner;
+  } cases[] = {
+      {"senario",   "シナリオ選択", "出撃ユニット選択(0/3)"},
+      {"editparam", "ユニット選択", "ステータス振り分け"},
+      {"getskill",  "ユニット選択", "スキル取得"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    CSceneCamp& camp = StartCamp();
+    Choose(camp, c.item);
+    ASSERT_EQ(Top(camp)->title, c.list);
+    Tap(KEY_INPUT_Z);
+    ASSERT_EQ(Top(camp)->title, c.inner);
+    Tap(KEY_INPUT_X, 10, 4);  // a slow tap, held well past the frame that closed the dialog
+    EXPECT_EQ(Top(camp)->title, c.list);
+    Tap(KEY_INPUT_X);
+    EXPECT_EQ(Top(camp), camp.GetRootDialog());
+  }
+}
+
+TEST_F(CampKeysTest, HoldingDownKeepsTheInformationBoxOnTheFocusedRow) {
+  const std::map<std::string, std::string> rewards = {
+      {"0", "クリア報酬: 50円"},  {"1", "クリア報酬: 80円"},  {"2", "クリア報酬: 120円"}, {"3", "クリア報酬: 150円"},
+      {"4", "クリア報酬: 180円"}, {"5", "クリア報酬: 200円"}, {"6", "クリア報酬: 240円"}, {"7", "クリア報酬: 280円"},
+  };
+  const std::map<std::string, std::string> parameters = {
+      {"HP", "生命力"},   {"MP", "精神力"}, {"STR", "力"},      {"VIT", "体力"},   {"DEX", "器用さ"},
+      {"AGI", "素早さ"},  {"INT", "知能"},  {"WT", "行動力"},  {"MOVE", "移動力"},
+  };
+  const struct {
+    const char* item;
+    int opens;  // Z taps from the camp menu's item to the list held in
+    const std::map<std::string, std::string>* shown;  // focused row -> the box's text
+  } cases[] = {
+      {"senario",   0, &rewards},
+      {"editparam", 1, &parameters},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    CSceneCamp& camp = StartCamp();
+    Choose(camp, c.item);
+    for (int i = 0; i < c.opens; ++i) Tap(KEY_INPUT_Z);
+    CDialog* list = Top(camp);
+    CCallRecording rec;
+    std::set<std::string> visited;
+    gamelib_test::SetKeyDown(KEY_INPUT_DOWN, true);
+    for (int frame = 0; frame < 120; ++frame) {
+      rec.Clear();
+      Frames(1);
+      const std::string focus = Focus(*list);
+      visited.insert(focus);
+      const auto texts = rec.DrawnTexts();
+      std::vector<std::string> described;
+      for (const auto& [row, text] : *c.shown) {
+        if (std::find(texts.begin(), texts.end(), text) != texts.end()) described.push_back(row);
+      }
+      EXPECT_EQ(described, std::vector<std::string>{focus}) << "frame " << frame;
+    }
+    gamelib_test::SetKeyDown(KEY_INPUT_DOWN, false);
+    Frames(1);
+    EXPECT_EQ(visited.size(), c.shown->size()) << "the held key went round the whole list";
+  }
+}
+
+TEST_F(CampKeysTest, TheUnitListShowsThePointsLeftAsSoonAsTheyAreSpent) {
+  saveData->party[0]->skillPoint = 21;
+  CSceneCamp& camp = StartCamp();
+  Choose(camp, "editparam");
+  const CDialog* units = Top(camp);
+  EXPECT_EQ(RowText(*units, "0", "SkillPoint0"), " 21pt");
+  Tap(KEY_INPUT_Z);  // the knight's parameters, HP focused
+  Tap(KEY_INPUT_RIGHT);  // 20 -> 21 for 3 + 20 / 10 points
+  Tap(KEY_INPUT_RIGHT);  // 21 -> 22 for 3 + 21 / 10
+  EXPECT_EQ(RowText(*units, "0", "SkillPoint0"), " 21pt") << "nothing is spent before it is confirmed";
+  Tap(KEY_INPUT_Z);  // 確定しますか？
+  ASSERT_EQ(Top(camp)->title, "確定しますか？");
+  gamelib_test::SetKeyDown(KEY_INPUT_Z, true);  // はい
+  Frames(1);
+  EXPECT_EQ(RowText(*units, "0", "SkillPoint0"), " 11pt") << "in the frame of the answer";
+  gamelib_test::SetKeyDown(KEY_INPUT_Z, false);
+  Frames(2);
+  EXPECT_EQ(saveData->party[0]->skillPoint, 11);
+  EXPECT_EQ(saveData->party[0]->maxHp, 22);
+}
+
+TEST_F(CampKeysTest, SavingSaysSoInABoxThatGoesWithAKeyOrByItself) {
+  CSceneCamp& camp = StartCamp();
+  Choose(camp, "save");
+  ASSERT_EQ(Top(camp)->title, "データ選択");
+  EXPECT_LE(Top(camp)->position.x + Top(camp)->width, 640 - 8) << "widened for the dates, still on the screen";
+  for (int i = 0; i < 3; ++i) Tap(KEY_INPUT_DOWN);
+  Tap(KEY_INPUT_Z, 4, 0);
+  EXPECT_TRUE(std::filesystem::exists(saves.Path("save03.dat")));
+  CDialog* box = Top(camp);
+  EXPECT_EQ(box->title, "セーブ完了");
+  const auto* said = dynamic_cast<const CPaneTextLabel*>(box->FindPane("LabelExplanation0"));
+  ASSERT_NE(said, nullptr);
+  EXPECT_EQ(said->text, "セーブしました");
+  Frames(4);
+  Tap(KEY_INPUT_X);
+  EXPECT_EQ(Top(camp)->title, "データ選択") << "X sends the box away and stays in the list";
+  EXPECT_EQ(Focus(*Top(camp)), "3");
+
+  Tap(KEY_INPUT_Z, 4, 0);  // the same slot again
+  ASSERT_EQ(Top(camp)->title, "セーブ完了");
+  Frames(80);
+  EXPECT_EQ(Top(camp)->title, "セーブ完了");
+  Frames(10);
+  EXPECT_EQ(Top(camp)->title, "データ選択") << "it goes by itself after a second and a half";
+  Tap(KEY_INPUT_X);
+  EXPECT_EQ(Top(camp), camp.GetRootDialog());
 }
 
 }  // namespace

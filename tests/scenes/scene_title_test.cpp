@@ -3,17 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "assets/temp_tree.h"
 #include "battle/real_battle_test.h"
+#include "gfx/call_recording.h"
 #include "persist/save_data.h"
 #include "persist/system_data.h"
 #include "scenario/event_strategy.h"
 #include "runtime/globals.h"
 #include "runtime/scene.h"
+#include "scenes/main_loop_keys.h"
 #include "scenes/scene_camp.h"
 #include "ui/dialog.h"
 #include "ui/panes.h"
@@ -195,6 +198,79 @@ TEST_F(SceneTitleTest, TheEventListIsSortedByNameAndPlaysTheChosenScriptOrSaysWh
   EXPECT_EQ(title.GetStrategy(), menu);
   Frame(title, {EGameKey::CANCEL});
   EXPECT_NE(dynamic_cast<CStrategy_TitleRootMenu*>(title.GetStrategy()), nullptr);
+}
+
+// ---- through the main loop, with the keyboard ----------------------------------
+
+class TitleKeysTest : public MainLoopKeysTest {
+ protected:
+  // A title whose story scenes are those of `events`.
+  CSceneTitle& StartTitle(const CTempTree& events) {
+    auto title = std::make_unique<CSceneTitle>();
+    title->eventDirectory = events.Dir();
+    return Start(std::move(title));
+  }
+  // Whether the last frame drew `text`.
+  bool Drew(const CCallRecording& rec, const std::string& text) {
+    rec.Clear();
+    Frames(1);
+    const auto texts = rec.DrawnTexts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  }
+};
+
+TEST_F(TitleKeysTest, PressZBlinksOnTheBarePictureUntilTheMenuOpens) {
+  const CTempTree events("title_hint_events");
+  CSceneTitle& title = StartTitle(events);  // frame 1
+  CCallRecording rec;
+  // 40 frames shown, 20 not, counted from the title's first frame.
+  std::vector<int> shown;
+  for (int frame = 2; frame <= 130; ++frame) {
+    if (Drew(rec, "Press Z")) shown.push_back(frame);
+  }
+  std::vector<int> expected;
+  for (int frame = 2; frame <= 130; ++frame) {
+    if ((frame >= 2 && frame <= 39) || (frame >= 60 && frame <= 99) || frame >= 120) expected.push_back(frame);
+  }
+  EXPECT_EQ(shown, expected);
+
+  gamelib_test::SetKeyDown(KEY_INPUT_Z, true);
+  Frames(1);
+  gamelib_test::SetKeyDown(KEY_INPUT_Z, false);
+  ASSERT_NE(title.rootDialog, nullptr);
+  for (int frame = 0; frame < 60; ++frame) EXPECT_FALSE(Drew(rec, "Press Z")) << "with the menu, frame " << frame;
+}
+
+TEST_F(TitleKeysTest, TheMenuNamesTheStoryListKeyWhenThereAreStoryScenesAndSOpensIt) {
+  const struct {
+    const char* what;
+    std::vector<std::string> files;
+    bool named;
+  } cases[] = {
+      {"a story scene",            {"00_prologue.xml", "notes.txt"}, true},
+      {"no story scene",           {},                               false},
+      {"only other files",         {"notes.txt", "OLD.XML"},         false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const CTempTree events("title_menu_events");
+    for (const std::string& name : c.files) events.Write(name, "<script/>");
+    CSceneTitle& title = StartTitle(events);
+    CCallRecording rec;
+    EXPECT_FALSE(Drew(rec, "S: イベント一覧")) << "not on the bare picture";
+    Tap(KEY_INPUT_Z);
+    ASSERT_NE(title.rootDialog, nullptr);
+    EXPECT_EQ(Drew(rec, "S: イベント一覧"), c.named);
+    Tap(KEY_INPUT_S);
+    EXPECT_EQ(title.rootDialog, nullptr);
+    auto* list = dynamic_cast<CStrategy_EventMenu*>(title.GetStrategy());
+    ASSERT_NE(list, nullptr) << "S answers on the menu too";
+    EXPECT_EQ(list->GetList()->GetPanes().size(), c.named ? 1u : 0u);
+    Tap(KEY_INPUT_X);
+    bool hint = false;
+    for (int frame = 0; frame < 60 && !hint; ++frame) hint = Drew(rec, "Press Z");
+    EXPECT_TRUE(hint) << "X goes back to the picture";
+  }
 }
 
 }  // namespace

@@ -5,4 +5,5 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/scenes/get_skill_dialog_test.cpp
   tests/scenes/info_dialogs_test.cpp
   tests/scenes/party_dialogs_test.cpp
+  tests/scenes/save_slot_list_test.cpp
 )
