@@ -114,6 +114,10 @@ void CStage::SetStrategy(std::unique_ptr<CStageStrategy> next) {
   strategy.Set(std::move(next));
 }
 
+std::unique_ptr<CStageStrategy> CStage::ExchangeStrategy(std::unique_ptr<CStageStrategy> next) {
+  return strategy.Exchange(std::move(next));
+}
+
 void CStage::StartPoisonDamage(CUnit& unit, int damage) {
   auto action = std::make_unique<CStageStrategy_UnitAction>(*this);
   action->AddActionInfo(

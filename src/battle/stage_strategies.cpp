@@ -6,6 +6,7 @@
 #include "assets/sound_manager.h"
 #include "battle/announce.h"
 #include "battle/cursor.h"
+#include "battle/leave_question.h"
 #include "battle/unit_command.h"
 #include "battle/unit_command_ai.h"
 #include "core/map_grid.h"
@@ -164,9 +165,7 @@ void CStageStrategy_SystemMenu::ProcessInput() {
     if (name == "cancel") {
       stage->SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*stage));
     } else if (name == "go_title") {
-      // The battle is given up without saving.
-      if (soundManager) soundManager->StopBgm();
-      if (titleSceneMaker) SetNextScene(titleSceneMaker());
+      CStageStrategy_LeaveQuestion::Ask(*stage, dialog);
     }
   } else if (keyManager->IsPush(EGameKey::CANCEL, true)) {
     stage->SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*stage));

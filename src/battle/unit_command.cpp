@@ -7,6 +7,7 @@
 
 #include "assets/sound_manager.h"
 #include "battle/action_predict_window.h"
+#include "battle/leave_question.h"
 #include "battle/skill_select_dialog.h"
 #include "battle/status_window.h"
 #include "battle/unit_action.h"
@@ -189,9 +190,7 @@ void CStrategy_Move::ProcessInput() {
     owner->SetStep(std::make_unique<CStrategy_RootMenu>(*owner));
     stage.FocusOnActiveUnit();
   } else if (Pushed(EGameKey::ESCAPE)) {
-    // The battle is given up without saving.
-    if (soundManager) soundManager->StopBgm();
-    if (titleSceneMaker) SetNextScene(titleSceneMaker());
+    CStageStrategy_LeaveQuestion::Ask(stage);
   }
 }
 

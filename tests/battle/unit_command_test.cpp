@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "assets/image_manager.h"
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
+#include "battle/leave_question.h"
 #include "battle/small_battle.h"
 #include "battle/stage_strategies.h"
 #include "battle/unit_action.h"
@@ -290,7 +292,7 @@ TEST_F(PlayerTurnTest, AnEnemysMenuShowsItsStatusOnly) {
   EXPECT_NE(Browsing(stage), nullptr);
 }
 
-TEST_F(PlayerTurnTest, TheSystemMenuGoesOnOrGivesTheBattleUp) {
+TEST_F(PlayerTurnTest, TheSystemMenuGoesOnOrAsksBeforeGivingTheBattleUp) {
   CStage stage(0, Sortie());
   UntilPlayerInput(stage);
   stage.cursor->SetGrid({0, 0});  // forest: nobody there
@@ -312,8 +314,83 @@ TEST_F(PlayerTurnTest, TheSystemMenuGoesOnOrGivesTheBattleUp) {
     ++titles;
     return nullptr;
   };
+  // "タイトルへ戻る" asks first, over the menu; X goes back to the menu as it was.
+  Press(stage, KEY_INPUT_Z);
+  auto* question = dynamic_cast<CStageStrategy_LeaveQuestion*>(stage.GetStrategy());
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->GetInterrupted(), menu);
+  EXPECT_FALSE(menu->GetDialog()->IsActive()) << "drawn as a window under the question";
+  EXPECT_EQ(titles, 0);
+  Press(stage, KEY_INPUT_X);
+  EXPECT_EQ(stage.GetStrategy(), menu);
+  EXPECT_TRUE(menu->GetDialog()->IsActive());
+  EXPECT_EQ(menu->GetDialog()->GetFocusedPane()->name, "go_title");
+  EXPECT_EQ(titles, 0);
+
+  Press(stage, KEY_INPUT_Z);
+  Press(stage, KEY_INPUT_LEFT);  // "はい"
   Press(stage, KEY_INPUT_Z);
   EXPECT_EQ(titles, 1);
+  titleSceneMaker = nullptr;
+}
+
+// Esc while choosing a destination asks before the battle is given up;
+// every answer but "はい" goes back to the same step with the cursor where
+// it was, and the destination can still be chosen.
+TEST_F(PlayerTurnTest, EscAsksBeforeLeavingAndEveryOtherAnswerGoesBack) {
+  struct SCase {
+    const char* answer;
+    std::vector<int> keys;
+    bool leaves;
+  };
+  const SCase cases[] = {
+      {"X", {KEY_INPUT_X}, false},
+      {"Z on the focused いいえ", {KEY_INPUT_Z}, false},
+      {"Esc again", {KEY_INPUT_ESCAPE}, false},
+      {"はい", {KEY_INPUT_LEFT, KEY_INPUT_Z}, true},
+  };
+  int titles = 0;
+  titleSceneMaker = [&titles]() -> std::unique_ptr<CScene> {
+    ++titles;
+    return nullptr;
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.answer);
+    titles = 0;
+    party.clear();  // a party of a new game for each battle
+    RealBattleTest::SetUp();
+    CStage stage(0, Sortie());
+    UntilPlayerInput(stage);
+    CUnit& knight = *stage.state.units.front();
+    Press(stage, KEY_INPUT_Z);
+    Press(stage, KEY_INPUT_Z);
+    CStageStrategy_UnitCommand* command = Command(stage);
+    ASSERT_NE(command, nullptr);
+    CStrategy* move = command->GetStep();
+    ASSERT_NE(dynamic_cast<CStrategy_Move*>(move), nullptr);
+    Press(stage, KEY_INPUT_RIGHT);
+    const SPoint cell = stage.cursor->GetGrid();
+    ASSERT_EQ(cell, knight.grid + SPoint(1, 0));
+
+    Press(stage, KEY_INPUT_ESCAPE);
+    auto* question = dynamic_cast<CStageStrategy_LeaveQuestion*>(stage.GetStrategy());
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->GetDialog()->title, "タイトルへ戻りますか？");
+    EXPECT_EQ(question->GetDialog()->GetFocusedPane()->name, "no");
+    EXPECT_EQ(question->GetInterrupted(), command);
+    Press(stage, KEY_INPUT_DOWN);
+    EXPECT_EQ(stage.cursor->GetGrid(), cell) << "the keys go to the question";
+    EXPECT_EQ(titles, 0);
+
+    for (int key : c.keys) Press(stage, key);
+    EXPECT_EQ(titles, c.leaves ? 1 : 0);
+    if (c.leaves) continue;
+    EXPECT_EQ(stage.GetStrategy(), command);
+    EXPECT_EQ(command->GetStep(), move);
+    EXPECT_EQ(stage.cursor->GetGrid(), cell);
+    Press(stage, KEY_INPUT_Z);
+    EXPECT_TRUE(knight.moved) << "the destination is taken as if nothing had been asked";
+  }
   titleSceneMaker = nullptr;
 }
 
