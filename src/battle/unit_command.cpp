@@ -97,6 +97,7 @@ CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& un
   }
   dialog->height = dialog->titleBarHeight + 5 + 24 * lines + dialog->borderWidth;
   rootDialog = gui.OpenDialog(SPoint(10, 10), std::move(dialog));
+  PlaceMenu();
 }
 
 CStageStrategy_UnitCommand::~CStageStrategy_UnitCommand() = default;
@@ -105,6 +106,23 @@ void CStageStrategy_UnitCommand::SetStep(std::unique_ptr<CStrategy> next) { step
 
 void CStageStrategy_UnitCommand::ReturnToBrowsing() {
   stage->ResumeBrowsing();
+}
+
+void CStageStrategy_UnitCommand::KeepClearOfUnit(CDialog& window) const {
+  const SPointD centre = stage->GridToScreen(unit->grid);
+  const double half = kGridPixels / 2.0;
+  const int left = 10;
+  const bool covers = centre.x + half > left && centre.x - half < left + window.width &&
+                      centre.y + half > window.position.y && centre.y - half < window.position.y + window.height;
+  window.position.x = covers ? 640 - left - window.width : left;
+}
+
+void CStageStrategy_UnitCommand::PlaceMenu() {
+  if (rootDialog) KeepClearOfUnit(*rootDialog);
+}
+
+bool CStageStrategy_UnitCommand::IsMenuOnRight() const {
+  return rootDialog && rootDialog->position.x + rootDialog->width / 2 > 320;
 }
 
 void CStageStrategy_UnitCommand::Update() {
@@ -133,7 +151,12 @@ void CStrategy_WaitToStandby::Update() {
 
 // ---- the menu ----------------------------------------------------------------
 
-void CStrategy_RootMenu::Update() { owner->GetGui().Update(); }
+void CStrategy_RootMenu::Update() {
+  // The camera may have moved since the menu was last shown (back from
+  // choosing a destination far away).
+  owner->PlaceMenu();
+  owner->GetGui().Update();
+}
 
 void CStrategy_RootMenu::DrawOverlay() { owner->GetGui().Draw(); }
 
@@ -281,8 +304,10 @@ void CStrategy_Attack::ProcessInput() {
 
 CStrategy_Skill::CStrategy_Skill(CStageStrategy_UnitCommand& owner_) : CStrategy(owner_) {
   CDialog* root = owner->GetRootDialog();
-  listDialog = root->OpenChildDialog(SPoint(root->position.x + root->width - 15, root->position.y + 20),
-                                     CreateSkillSelectDialog(owner->GetUnit()));
+  auto list = CreateSkillSelectDialog(owner->GetUnit());
+  // The list overlaps the menu's inner edge, on the side of the screen with room.
+  const int x = owner->IsMenuOnRight() ? root->position.x - list->width + 15 : root->position.x + root->width - 15;
+  listDialog = root->OpenChildDialog(SPoint(x, root->position.y + 20), std::move(list));
 }
 
 CStrategy_Skill::~CStrategy_Skill() = default;
@@ -414,7 +439,9 @@ void CStrategy_Standby::DrawOverlay() { arrow.Draw(owner->GetUnit()); }
 // ---- status ------------------------------------------------------------------
 
 CStrategy_Status::CStrategy_Status(CStageStrategy_UnitCommand& owner_)
-    : CStrategy(owner_), window(std::make_unique<CStatusWindow>(owner->GetUnit(), SPoint(10, 10))) {}
+    : CStrategy(owner_), window(std::make_unique<CStatusWindow>(owner->GetUnit(), SPoint(10, 10))) {
+  owner->KeepClearOfUnit(*window->GetDialog());
+}
 
 CStrategy_Status::~CStrategy_Status() = default;
 

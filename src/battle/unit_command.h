@@ -56,6 +56,13 @@ class CStageStrategy_UnitCommand : public CStageStrategy {
   CDialog* GetRootDialog() const { return rootDialog; }
   // Back to browsing, the cursor on the active unit.
   void ReturnToBrowsing();
+  // A window of the command (the menu, the status window) opens in the
+  // top-left corner, or in the top-right one when it would cover the unit's
+  // cell there.
+  void KeepClearOfUnit(CDialog& window) const;
+  void PlaceMenu();
+  // The skill list opens beside the menu, towards the middle of the screen.
+  bool IsMenuOnRight() const;
 
  private:
   CUnit* unit;
@@ -164,6 +171,7 @@ class CStrategy_Status : public CStrategy {
   void Update() override;
   void ProcessInput() override;
   void DrawOverlay() override;
+  CStatusWindow* GetWindow() const { return window.get(); }
 
  private:
   std::unique_ptr<CStatusWindow> window;

@@ -15,6 +15,7 @@
 #include "battle/leave_question.h"
 #include "battle/small_battle.h"
 #include "battle/stage_strategies.h"
+#include "battle/status_window.h"
 #include "battle/unit_action.h"
 #include "battle/unit_order_window.h"
 #include "core/random.h"
@@ -426,6 +427,71 @@ TEST_F(PlayerTurnTest, TheDangerZoneCountsEnemiesAsIfNobodyBlockedThem) {
     EXPECT_EQ(xs(browse->GetDangerSight()), (std::vector<int>{2, 3, 4}));
     Press(battle, KEY_INPUT_S);
     EXPECT_FALSE(browse->IsDangerShown());
+  }
+  CUnit::aiMaker = before;
+}
+
+// The command menu and the status window open in the top-left corner unless
+// their box would cover the unit's cell there; then they open in the
+// top-right corner. The skill list opens beside the menu, on the screen.
+TEST_F(PlayerTurnTest, TheCommandMenuAndItsWindowsKeepClearOfTheUnit) {
+  struct SCase {
+    SPoint cell;
+    bool onRight;
+  };
+  // A map of exactly one screen: cell (x, y) is drawn at (32 x + 16, 32 y + 16).
+  const SCase cases[] = {
+      {{0, 0}, true}, {{4, 4}, true}, {{4, 5}, false}, {{5, 4}, false},
+      {{19, 0}, false}, {{0, 14}, false}, {{19, 14}, false},
+  };
+  auto overlaps = [](const CDialog& box, SPointD centre) {
+    return centre.x + 16 > box.position.x && centre.x - 16 < box.position.x + box.width &&
+           centre.y + 16 > box.position.y && centre.y - 16 < box.position.y + box.height;
+  };
+  auto onScreen = [](const CDialog& box) {
+    return box.position.x >= 0 && box.position.x + box.width <= 640 && box.position.y >= 0 &&
+           box.position.y + box.height <= 480;
+  };
+  const CUnit::AIMaker before = CUnit::aiMaker;
+  CUnit::aiMaker = [](CUnit& unit, CBattlefield& s, EUnitAIKind, ESearchType, int) {
+    return std::make_unique<CUnitAIBase>(s, unit, 5);
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "the knight on (" << c.cell.x << ", " << c.cell.y << ")");
+    CSmallBattle battle(std::vector<std::string>(15, std::string(20, '.')));
+    CUnit& knight = battle.Add(ECharactor::KNIGHT, 0, c.cell);
+    battle.Add(ECharactor::SLIME, 1, {10, 7});
+    knight.wtCount = 0;
+    knight.skills = {ESkill::HEAL};
+    battle.SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(battle));
+    UntilPlayerInput(battle);
+    battle.FocusOnActiveUnit();
+    const SPointD centre = battle.GridToScreen(knight.grid);
+    ASSERT_EQ(centre, SPointD(c.cell.x * 32 + 16, c.cell.y * 32 + 16));
+
+    Press(battle, KEY_INPUT_Z);
+    CStageStrategy_UnitCommand* command = Command(battle);
+    ASSERT_NE(command, nullptr);
+    const CDialog& menu = *command->GetRootDialog();
+    EXPECT_FALSE(overlaps(menu, centre));
+    EXPECT_EQ(menu.position, SPoint(c.onRight ? 640 - 10 - menu.width : 10, 10));
+
+    for (int i = 0; i < 4; ++i) Press(battle, KEY_INPUT_DOWN);  // "ステータス"
+    Press(battle, KEY_INPUT_Z);
+    auto* statusStep = dynamic_cast<CStrategy_Status*>(command->GetStep());
+    ASSERT_NE(statusStep, nullptr);
+    const CDialog& status = *statusStep->GetWindow()->GetDialog();
+    EXPECT_FALSE(overlaps(status, centre));
+    EXPECT_TRUE(onScreen(status));
+    Press(battle, KEY_INPUT_X);
+    Frame(battle);
+    Press(battle, KEY_INPUT_UP);
+    Press(battle, KEY_INPUT_UP);  // "スキル"
+    Press(battle, KEY_INPUT_Z);
+    const CDialog* list = menu.GetChild();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(onScreen(*list));
+    EXPECT_EQ(list->position.x < menu.position.x, c.onRight) << "the list opens towards the middle";
   }
   CUnit::aiMaker = before;
 }
