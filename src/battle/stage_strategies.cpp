@@ -117,16 +117,18 @@ void CStageStrategy_FreeScroll::ProcessInput() {
 void CStageStrategy_FreeScroll::Draw() {
   if (showDanger) {
     DrawGridHighlights(*stage, dangerMove, EGridHighlight::MOVE);
-    DrawGridHighlights(*stage, dangerSight, EGridHighlight::SIGHT);
+    DrawWatchRange(*stage, dangerSight, dangerMove);
   }
   if (showHover && hoverMove) {
     DrawGridHighlights(*stage, *hoverMove, EGridHighlight::MOVE);
     if (hoverSight) {
+      std::vector<SPoint> walked;
       std::vector<SPoint> outside;
+      for (const CGridInfo& g : hoverMove->grids) walked.push_back(g.grid);
       for (const CGridInfo& g : hoverSight->grids) {
         if (!hoverMove->Find(g.grid)) outside.push_back(g.grid);
       }
-      DrawGridHighlights(*stage, outside, EGridHighlight::SIGHT);
+      DrawWatchRange(*stage, outside, walked);
     }
   }
 }

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "battle/unit_action.h"
 #include "battle/unit_order_window.h"
 #include "core/random.h"
+#include "field/geographical_features.h"
 #include "field/unit.h"
 #include "game/main_loop.h"
 #include "persist/option_info.h"
@@ -494,6 +497,73 @@ TEST_F(PlayerTurnTest, TheCommandMenuAndItsWindowsKeepClearOfTheUnit) {
     EXPECT_EQ(list->position.x < menu.position.x, c.onRight) << "the list opens towards the middle";
   }
   CUnit::aiMaker = before;
+}
+
+// The enemies' watch range is drawn so that it shows on grass: along its
+// outer border a solid line stands out from the bare cell, where the
+// watch picture alone made only a dashed speckle.
+TEST_F(PlayerTurnTest, TheWatchRangeShowsOnGrass) {
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  Press(stage, KEY_INPUT_S);
+  auto* browse = Browsing(stage);
+  ASSERT_NE(browse, nullptr);
+  ASSERT_TRUE(browse->IsDangerShown());
+  const std::vector<SPoint> sight = browse->GetDangerSight();
+  const std::vector<SPoint> walk = browse->GetDangerMove();
+  auto zone = [&](SPoint c) {
+    return std::find(sight.begin(), sight.end(), c) != sight.end() ||
+           std::find(walk.begin(), walk.end(), c) != walk.end();
+  };
+  auto pixel = [](int x, int y) {
+    const unsigned p = gamelib_test::GetBackBufferPixel(x, y);
+    return std::array<int, 3>{static_cast<int>(p >> 16 & 255), static_cast<int>(p >> 8 & 255),
+                              static_cast<int>(p & 255)};
+  };
+  // Watched cells in the upper part of the screen (clear of the small
+  // status box), with nobody on them, whose left neighbour nobody watches.
+  const CGeographicalFeatures& map = *stage.GetMap();
+  std::vector<SPoint> candidates;
+  for (const SPoint c : sight) {
+    const SPointD at = stage.GridToScreen(c);
+    const SPoint left = c + SPoint(-1, 0);
+    if (map.IsInMap(left) && !zone(left) && stage.GetUnitsAt(c).empty() && c != stage.cursor->GetGrid() &&
+        at.x > 32 && at.y > 32 && at.y < 280) {
+      candidates.push_back(c);
+    }
+  }
+  // The first of them that is a meadow when the zone is hidden.
+  Press(stage, KEY_INPUT_S);
+  ClsDrawScreen();
+  stage.Draw();
+  std::optional<SPoint> meadow;
+  for (const SPoint c : candidates) {
+    const SPointD centre = stage.GridToScreen(c);
+    const auto bare = pixel(static_cast<int>(centre.x), static_cast<int>(centre.y));
+    if (bare[1] > bare[0] + 20 && bare[1] > bare[2] + 20) {
+      meadow = c;
+      break;
+    }
+  }
+  ASSERT_TRUE(meadow.has_value()) << "stage 0 has a watched meadow cell";
+  const SPointD centre = stage.GridToScreen(*meadow);
+  const int left = static_cast<int>(centre.x) - 16;
+  const int top = static_cast<int>(centre.y) - 16;
+  std::vector<std::array<int, 3>> bare;
+  for (int y = top; y < top + 32; ++y) bare.push_back(pixel(left, y));
+
+  Press(stage, KEY_INPUT_S);
+  ClsDrawScreen();
+  stage.Draw();
+  int faint = 0;
+  for (int y = top; y < top + 32; ++y) {
+    const auto marked = pixel(left, y);
+    const auto& before = bare[static_cast<std::size_t>(y - top)];
+    int difference = 0;
+    for (int i = 0; i < 3; ++i) difference = std::max(difference, std::abs(marked[i] - before[i]));
+    if (difference < 64) ++faint;
+  }
+  EXPECT_EQ(faint, 0) << "pixels of the border that hardly differ from the bare meadow";
 }
 
 }  // namespace
