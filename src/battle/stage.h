@@ -95,6 +95,9 @@ class CStage : public CScene, public CBattlefield, public CTurnEndHandover {
   // Shows the small status box of the single unit under the cursor, on the
   // side of the screen away from the cursor.
   void UpdateCheapStatusWindow();
+  // The key help line (ui/key_help.h) with its top edge at `top`, shown and
+  // hidden with the overlay.
+  void DrawKeyHelp(const std::string& text, int top = 0) const;
 
   // ---- units ----
   // Keeps a unit the scene made by itself (a story's cast) until the scene

@@ -134,6 +134,7 @@ void CStageStrategy_FreeScroll::Draw() {
 }
 
 void CStageStrategy_FreeScroll::DrawOverlay() {
+  if (inputEnabled) stage->DrawKeyHelp("Z:コマンド  A:表示切替  S:危険範囲  Space:早送り");
   if (stage->state.units.empty()) return;
   const CUnit& active = *stage->state.units.front();
   if (stage->cursor->GetGrid() == active.grid && !active.moveHistory.empty()) {

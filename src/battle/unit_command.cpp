@@ -35,6 +35,9 @@ bool Contains(const std::vector<SPoint>& cells, SPoint cell) {
   return std::find(cells.begin(), cells.end(), cell) != cells.end();
 }
 
+// The key help while a destination or a target is chosen.
+constexpr const char* kChoosingHelp = "Z:決定  X:戻る";
+
 // Hands the chosen move or attack to the unit action, which plays it out.
 template <class Info, class... Args>
 void StartAction(CStage& stage, Args&&... args) {
@@ -198,6 +201,8 @@ void CStrategy_Move::Update() { owner->GetStage().FollowCursor(); }
 
 void CStrategy_Move::Draw() { DrawGridHighlights(owner->GetStage(), traverse, EGridHighlight::MOVE); }
 
+void CStrategy_Move::DrawOverlay() { owner->GetStage().DrawKeyHelp(kChoosingHelp); }
+
 void CStrategy_Move::ProcessInput() {
   CStage& stage = owner->GetStage();
   CUnit& unit = owner->GetUnit();
@@ -248,8 +253,11 @@ void CTargetChoice::Draw(CStage& stage, EGridHighlight areaKind) const {
   DrawGridHighlights(stage, area, areaKind, LAYER_COMMAND_FRONT);
 }
 
-void CTargetChoice::DrawOverlay() const {
+void CTargetChoice::DrawOverlay(const CStage& stage) const {
   if (predictWindow) predictWindow->Draw();
+  // Under the prediction boxes when they hold the top of the screen.
+  const CDialog* box = predictWindow ? predictWindow->GetTargetBox() : nullptr;
+  stage.DrawKeyHelp(kChoosingHelp, box && box->position.y == 0 ? box->height + 2 : 0);
 }
 
 // ---- weapon attack -----------------------------------------------------------
@@ -277,7 +285,7 @@ void CStrategy_Attack::Update() {
 
 void CStrategy_Attack::Draw() { target.Draw(owner->GetStage(), EGridHighlight::ATTACK); }
 
-void CStrategy_Attack::DrawOverlay() { target.DrawOverlay(); }
+void CStrategy_Attack::DrawOverlay() { target.DrawOverlay(owner->GetStage()); }
 
 void CStrategy_Attack::ProcessInput() {
   CStage& stage = owner->GetStage();
@@ -334,7 +342,7 @@ void CStrategy_Skill::DrawOverlay() {
   if (step == SELECT_SKILL) {
     owner->GetGui().Draw();
   } else {
-    target.DrawOverlay();
+    target.DrawOverlay(owner->GetStage());
   }
 }
 
@@ -434,7 +442,10 @@ void CStrategy_Standby::ProcessInput() {
   }
 }
 
-void CStrategy_Standby::DrawOverlay() { arrow.Draw(owner->GetUnit()); }
+void CStrategy_Standby::DrawOverlay() {
+  arrow.Draw(owner->GetUnit());
+  owner->GetStage().DrawKeyHelp("方向キー:向き  Z:ターン終了  X:戻る");
+}
 
 // ---- status ------------------------------------------------------------------
 

@@ -95,6 +95,7 @@ class CStrategy_Move : public CStrategy {
   void Update() override;
   void ProcessInput() override;
   void Draw() override;
+  void DrawOverlay() override;
 
  private:
   CTraverseInfo traverse;
@@ -111,7 +112,8 @@ class CTargetChoice {
   void Aim(CStage& stage, const CUnit& unit, std::span<const SPoint> shape, bool rotate, std::optional<ESkill> skill);
   void Update();
   void Draw(CStage& stage, EGridHighlight areaKind) const;
-  void DrawOverlay() const;
+  // The prediction window and the key help line, kept clear of it.
+  void DrawOverlay(const CStage& stage) const;
 
   std::vector<SPoint> range;
   std::vector<SPoint> area;
@@ -127,6 +129,8 @@ class CStrategy_Attack : public CStrategy {
   void ProcessInput() override;
   void Draw() override;
   void DrawOverlay() override;
+
+  const CTargetChoice& GetTarget() const { return target; }
 
  private:
   void Aim();

@@ -14,6 +14,7 @@
 #include "assets/image_manager.h"
 #include "assets/sound_manager.h"
 #include "assets/unit_sprites.h"
+#include "battle/action_predict_window.h"
 #include "battle/leave_question.h"
 #include "battle/small_battle.h"
 #include "battle/stage_strategies.h"
@@ -24,6 +25,7 @@
 #include "field/geographical_features.h"
 #include "field/unit.h"
 #include "game/main_loop.h"
+#include "gfx/call_recording.h"
 #include "persist/option_info.h"
 #include "real_battle_test.h"
 #include "runtime/gamelib/gamelib.h"
@@ -31,6 +33,7 @@
 #include "runtime/key_manager.h"
 #include "runtime/scene.h"
 #include "ui/dialog.h"
+#include "ui/key_help.h"
 #include "ui/panes.h"
 
 namespace {
@@ -564,6 +567,125 @@ TEST_F(PlayerTurnTest, TheWatchRangeShowsOnGrass) {
     if (difference < 64) ++faint;
   }
   EXPECT_EQ(faint, 0) << "pixels of the border that hardly differ from the bare meadow";
+}
+
+bool Overlap(const CRect& a, const CRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+CRect BoxOf(const CDialog& d) { return {d.position.x, d.position.y, d.position.x + d.width, d.position.y + d.height}; }
+
+// Browsing, choosing a destination or a target and turning before standing
+// by each say in one line what the keys do; the line comes and goes with the
+// overlay (A) and only one is drawn at a time.
+TEST_F(PlayerTurnTest, EachBattleStateSaysWhatItsKeysDo) {
+  const std::string browsing = "Z:コマンド  A:表示切替  S:危険範囲  Space:早送り";
+  const std::string choosing = "Z:決定  X:戻る";
+  const std::string facing = "方向キー:向き  Z:ターン終了  X:戻る";
+  struct SState {
+    const char* name;
+    std::vector<int> enter;  // from browsing
+    const std::string& help;
+    int y;
+  };
+  // The knight's menu: 移動, 攻撃, スキル, 待機, ステータス; X steps back to
+  // browsing. The heal aims at the knight himself, in the middle of the
+  // screen: its prediction boxes take the top, and the line goes under them.
+  const SState states[] = {
+      {"browsing", {}, browsing, 2},
+      {"choosing a destination", {KEY_INPUT_Z, KEY_INPUT_Z}, choosing, 2},
+      {"choosing a weapon target", {KEY_INPUT_Z, KEY_INPUT_DOWN, KEY_INPUT_Z}, choosing, 2},
+      {"choosing a skill target", {KEY_INPUT_Z, KEY_INPUT_DOWN, KEY_INPUT_DOWN, KEY_INPUT_Z, KEY_INPUT_Z}, choosing,
+       140 + 2 + 2},
+      {"turning before standby", {KEY_INPUT_Z, KEY_INPUT_UP, KEY_INPUT_UP, KEY_INPUT_Z}, facing, 2},
+  };
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  CUnit& knight = *stage.state.units.front();
+  knight.skills = {ESkill::HEAL};
+  CCallRecording recording;
+  for (const SState& state : states) {
+    SCOPED_TRACE(state.name);
+    for (int key : state.enter) Press(stage, key);
+    recording.Clear();
+    stage.Draw();
+    const std::optional<SPoint> at = recording.TextAt(state.help);
+    ASSERT_TRUE(at.has_value());
+    EXPECT_EQ(at->y, state.y);
+    for (const std::string* other : {&browsing, &choosing, &facing}) {
+      if (*other != state.help) {
+        EXPECT_FALSE(recording.TextAt(*other).has_value()) << *other;
+      }
+    }
+    stage.overlay = false;
+    recording.Clear();
+    stage.Draw();
+    EXPECT_FALSE(recording.TextAt(state.help).has_value()) << "hidden with the overlay";
+    stage.overlay = true;
+    for (int i = 0; i < 3 && !Browsing(stage); ++i) Press(stage, KEY_INPUT_X);
+    UntilPlayerInput(stage);
+  }
+
+  // A toggles it in browsing, with the grid and the order window.
+  Press(stage, KEY_INPUT_A);
+  recording.Clear();
+  stage.Draw();
+  EXPECT_FALSE(recording.TextAt(browsing).has_value());
+  Press(stage, KEY_INPUT_A);
+  recording.Clear();
+  stage.Draw();
+  EXPECT_TRUE(recording.TextAt(browsing).has_value());
+  // Nor does it cover the small status box in a bottom corner.
+  ASSERT_NE(stage.cheapStatusWindow, nullptr);
+  EXPECT_FALSE(Overlap(KeyHelpBox(browsing, 0), BoxOf(*stage.cheapStatusWindow->GetDialog())));
+}
+
+// While a target is chosen the prediction boxes take the top or the bottom
+// of the screen; the key help keeps clear of them either way.
+TEST_F(PlayerTurnTest, TheKeyHelpKeepsClearOfThePredictionBoxes) {
+  struct SCase {
+    const char* target;
+    SPoint offset;  // from the knight
+    int helpTop;
+  };
+  // The archer stands below the knight's row (the boxes take the top), the
+  // nearest slime two cells above it (the boxes take the bottom).
+  const SCase cases[] = {
+      {"the archer, in the lower half", {-1, 1}, 142},
+      {"a slime, in the upper half", {0, -2}, 0},
+  };
+  const std::string help = "Z:決定  X:戻る";
+  CStage stage(0, Sortie());
+  UntilPlayerInput(stage);
+  CUnit& knight = *stage.state.units.front();
+  Press(stage, KEY_INPUT_Z);
+  Press(stage, KEY_INPUT_DOWN);
+  Press(stage, KEY_INPUT_Z);
+  auto* command = Command(stage);
+  ASSERT_NE(command, nullptr);
+  ASSERT_NE(dynamic_cast<CStrategy_Attack*>(command->GetStep()), nullptr);
+  CCallRecording recording;
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.target);
+    const SPoint cell = knight.grid + c.offset;
+    ASSERT_EQ(stage.GetUnitsAt(cell).size(), 1u);
+    stage.cursor->SetGrid(cell);
+    Press(stage, KEY_INPUT_RIGHT);  // the step aims when its cursor moves: step off and back
+    Press(stage, KEY_INPUT_LEFT);
+    recording.Clear();
+    stage.Draw();
+    const std::optional<SPoint> at = recording.TextAt(help);
+    ASSERT_TRUE(at.has_value());
+    const CRect line = KeyHelpBox(help, at->y - 2);
+    EXPECT_EQ(line.top, c.helpTop);
+    const CActionPredictWindow* prediction =
+        dynamic_cast<CStrategy_Attack*>(command->GetStep())->GetTarget().predictWindow.get();
+    ASSERT_NE(prediction, nullptr);
+    for (const CDialog* box :
+         {prediction->GetAttackerBox(), prediction->GetPredictionBox(), prediction->GetTargetBox()}) {
+      EXPECT_FALSE(Overlap(line, BoxOf(*box))) << box->title;
+    }
+  }
 }
 
 }  // namespace
