@@ -24,6 +24,9 @@
 
 namespace {
 
+// The key help under the boxes that wait for DECIDE after a victory.
+constexpr const char* kContinueHelp = "Z:次へ";
+
 void StopMusic() {
   if (soundManager) soundManager->StopBgm();
 }
@@ -156,6 +159,11 @@ CStrategy_ShowSkillPointResult::CStrategy_ShowSkillPointResult(CStageStrategy_An
 
 CStrategy_ShowSkillPointResult::~CStrategy_ShowSkillPointResult() = default;
 
+void CStrategy_ShowSkillPointResult::DrawOverlay() {
+  gui.Draw();
+  owner->GetStage().DrawKeyHelp(kContinueHelp);
+}
+
 void CStrategy_ShowSkillPointResult::ProcessInput() {
   if (keyManager) gui.ProcessInput(*keyManager);
   if (!DecidePushed() || !saveData) return;
@@ -196,6 +204,11 @@ CStrategy_AllCleared::CStrategy_AllCleared(CStageStrategy_Announce& owner_, bool
 }
 
 CStrategy_AllCleared::~CStrategy_AllCleared() = default;
+
+void CStrategy_AllCleared::DrawOverlay() {
+  gui.Draw();
+  owner->GetStage().DrawKeyHelp(kContinueHelp);
+}
 
 void CStrategy_AllCleared::ProcessInput() {
   if (keyManager) gui.ProcessInput(*keyManager);

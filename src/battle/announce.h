@@ -121,7 +121,7 @@ class CStrategy_ShowSkillPointResult : public CStageStrategy_Announce::CStrategy
   ~CStrategy_ShowSkillPointResult() override;
   void Update() override { gui.Update(); }
   void ProcessInput() override;
-  void DrawOverlay() override { gui.Draw(); }
+  void DrawOverlay() override;
   CDialog* GetDialog() const { return dialog; }
 
  private:
@@ -137,7 +137,7 @@ class CStrategy_AllCleared : public CStageStrategy_Announce::CStrategy {
   ~CStrategy_AllCleared() override;
   void Update() override { gui.Update(); }
   void ProcessInput() override;
-  void DrawOverlay() override { gui.Draw(); }
+  void DrawOverlay() override;
   CDialog* GetDialog() const { return dialog; }
 
  private:

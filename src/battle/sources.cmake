@@ -5,6 +5,7 @@ list(APPEND QUORVANE_SOURCES
   src/battle/cursor.cpp
   src/battle/stage.cpp
   src/battle/stage_strategies.cpp
+  src/battle/leave_question.cpp
   src/battle/announce.cpp
   src/battle/unit_action.cpp
   src/battle/unit_command.cpp

@@ -22,6 +22,7 @@
 #include "runtime/fps_timer.h"
 #include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
+#include "ui/key_help.h"
 
 // ---- the battle scene -----------------------------------------------------------
 
@@ -112,6 +113,10 @@ void CStage::PlayStageMusic() {
 
 void CStage::SetStrategy(std::unique_ptr<CStageStrategy> next) {
   strategy.Set(std::move(next));
+}
+
+std::unique_ptr<CStageStrategy> CStage::ExchangeStrategy(std::unique_ptr<CStageStrategy> next) {
+  return strategy.Exchange(std::move(next));
 }
 
 void CStage::StartPoisonDamage(CUnit& unit, int damage) {
@@ -215,6 +220,10 @@ void CStage::UpdateCheapStatusWindow() {
   CDialog* box = cheapStatusWindow->GetDialog();
   const int x = cursor->GetScreenPosition().x < 320 ? 640 - box->width : 0;
   box->position = {x, 480 - box->height - (overlay ? 36 : 0)};
+}
+
+void CStage::DrawKeyHelp(const std::string& text, int top) const {
+  if (overlay) ::DrawKeyHelp(text, top);
 }
 
 CUnit* CStage::KeepUnit(std::unique_ptr<CUnit> unit) {

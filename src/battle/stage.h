@@ -80,6 +80,10 @@ class CStage : public CScene, public CBattlefield, public CTurnEndHandover {
   // The successor takes over at once; the caller may finish its own call.
   void SetStrategy(std::unique_ptr<CStageStrategy> next);
   CStageStrategy* GetStrategy() const { return strategy.Get(); }
+  // The successor takes over at once and the current strategy is handed
+  // back untouched instead of being retired, so that whoever interrupts it
+  // (a question asked over the battle) can give it the stage again.
+  std::unique_ptr<CStageStrategy> ExchangeStrategy(std::unique_ptr<CStageStrategy> next);
   // End-of-turn hand-over (turn_order.h).
   void StartPoisonDamage(CUnit& unit, int damage) override;
   void ResumeBrowsing() override;
@@ -91,6 +95,9 @@ class CStage : public CScene, public CBattlefield, public CTurnEndHandover {
   // Shows the small status box of the single unit under the cursor, on the
   // side of the screen away from the cursor.
   void UpdateCheapStatusWindow();
+  // The key help line (ui/key_help.h) with its top edge at `top`, shown and
+  // hidden with the overlay.
+  void DrawKeyHelp(const std::string& text, int top = 0) const;
 
   // ---- units ----
   // Keeps a unit the scene made by itself (a story's cast) until the scene

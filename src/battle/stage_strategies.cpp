@@ -6,6 +6,7 @@
 #include "assets/sound_manager.h"
 #include "battle/announce.h"
 #include "battle/cursor.h"
+#include "battle/leave_question.h"
 #include "battle/unit_command.h"
 #include "battle/unit_command_ai.h"
 #include "core/map_grid.h"
@@ -116,21 +117,24 @@ void CStageStrategy_FreeScroll::ProcessInput() {
 void CStageStrategy_FreeScroll::Draw() {
   if (showDanger) {
     DrawGridHighlights(*stage, dangerMove, EGridHighlight::MOVE);
-    DrawGridHighlights(*stage, dangerSight, EGridHighlight::SIGHT);
+    DrawWatchRange(*stage, dangerSight, dangerMove);
   }
   if (showHover && hoverMove) {
     DrawGridHighlights(*stage, *hoverMove, EGridHighlight::MOVE);
     if (hoverSight) {
+      std::vector<SPoint> walked;
       std::vector<SPoint> outside;
+      for (const CGridInfo& g : hoverMove->grids) walked.push_back(g.grid);
       for (const CGridInfo& g : hoverSight->grids) {
         if (!hoverMove->Find(g.grid)) outside.push_back(g.grid);
       }
-      DrawGridHighlights(*stage, outside, EGridHighlight::SIGHT);
+      DrawWatchRange(*stage, outside, walked);
     }
   }
 }
 
 void CStageStrategy_FreeScroll::DrawOverlay() {
+  if (inputEnabled) stage->DrawKeyHelp("Z:コマンド  A:表示切替  S:危険範囲  Space:早送り");
   if (stage->state.units.empty()) return;
   const CUnit& active = *stage->state.units.front();
   if (stage->cursor->GetGrid() == active.grid && !active.moveHistory.empty()) {
@@ -164,9 +168,7 @@ void CStageStrategy_SystemMenu::ProcessInput() {
     if (name == "cancel") {
       stage->SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*stage));
     } else if (name == "go_title") {
-      // The battle is given up without saving.
-      if (soundManager) soundManager->StopBgm();
-      if (titleSceneMaker) SetNextScene(titleSceneMaker());
+      CStageStrategy_LeaveQuestion::Ask(*stage, dialog);
     }
   } else if (keyManager->IsPush(EGameKey::CANCEL, true)) {
     stage->SetStrategy(std::make_unique<CStageStrategy_FreeScroll>(*stage));

@@ -109,7 +109,8 @@ void CUnitStatusWindowBase::Update() { manager.Update(); }
 void CUnitStatusWindowBase::Draw() { manager.Draw(); }
 
 void CUnitStatusWindowBase::ProcessInput(CKeyManagerBase& keys) {
-  if (keys.IsPush(EGameKey::CANCEL, true)) {
+  // Nothing in the window can be chosen, so Z closes it as X does.
+  if (keys.IsPush(EGameKey::CANCEL, true) || keys.IsPush(EGameKey::DECIDE, true)) {
     finished = true;
     return;
   }

@@ -19,7 +19,7 @@ std::unique_ptr<CDialog> CreateStatusDialog(const CUnit& unit);
 // icons with their turns left.
 std::unique_ptr<CDialog> CreateCheapStatusDialog(const CUnit& unit);
 
-// Shows one unit's status dialog until CANCEL is pressed.
+// Shows one unit's status dialog until CANCEL or DECIDE is pressed.
 class CUnitStatusWindowBase : public CGameUIWindow {
  public:
   void Update() override;

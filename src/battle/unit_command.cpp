@@ -7,6 +7,7 @@
 
 #include "assets/sound_manager.h"
 #include "battle/action_predict_window.h"
+#include "battle/leave_question.h"
 #include "battle/skill_select_dialog.h"
 #include "battle/status_window.h"
 #include "battle/unit_action.h"
@@ -33,6 +34,9 @@ bool Pushed(EGameKey key) { return keyManager && keyManager->IsPush(key, true); 
 bool Contains(const std::vector<SPoint>& cells, SPoint cell) {
   return std::find(cells.begin(), cells.end(), cell) != cells.end();
 }
+
+// The key help while a destination or a target is chosen.
+constexpr const char* kChoosingHelp = "Z:決定  X:戻る";
 
 // Hands the chosen move or attack to the unit action, which plays it out.
 template <class Info, class... Args>
@@ -96,6 +100,7 @@ CStageStrategy_UnitCommand::CStageStrategy_UnitCommand(CStage& stage_, CUnit& un
   }
   dialog->height = dialog->titleBarHeight + 5 + 24 * lines + dialog->borderWidth;
   rootDialog = gui.OpenDialog(SPoint(10, 10), std::move(dialog));
+  PlaceMenu();
 }
 
 CStageStrategy_UnitCommand::~CStageStrategy_UnitCommand() = default;
@@ -104,6 +109,23 @@ void CStageStrategy_UnitCommand::SetStep(std::unique_ptr<CStrategy> next) { step
 
 void CStageStrategy_UnitCommand::ReturnToBrowsing() {
   stage->ResumeBrowsing();
+}
+
+void CStageStrategy_UnitCommand::KeepClearOfUnit(CDialog& window) const {
+  const SPointD centre = stage->GridToScreen(unit->grid);
+  const double half = kGridPixels / 2.0;
+  const int left = 10;
+  const bool covers = centre.x + half > left && centre.x - half < left + window.width &&
+                      centre.y + half > window.position.y && centre.y - half < window.position.y + window.height;
+  window.position.x = covers ? 640 - left - window.width : left;
+}
+
+void CStageStrategy_UnitCommand::PlaceMenu() {
+  if (rootDialog) KeepClearOfUnit(*rootDialog);
+}
+
+bool CStageStrategy_UnitCommand::IsMenuOnRight() const {
+  return rootDialog && rootDialog->position.x + rootDialog->width / 2 > 320;
 }
 
 void CStageStrategy_UnitCommand::Update() {
@@ -132,7 +154,12 @@ void CStrategy_WaitToStandby::Update() {
 
 // ---- the menu ----------------------------------------------------------------
 
-void CStrategy_RootMenu::Update() { owner->GetGui().Update(); }
+void CStrategy_RootMenu::Update() {
+  // The camera may have moved since the menu was last shown (back from
+  // choosing a destination far away).
+  owner->PlaceMenu();
+  owner->GetGui().Update();
+}
 
 void CStrategy_RootMenu::DrawOverlay() { owner->GetGui().Draw(); }
 
@@ -174,6 +201,8 @@ void CStrategy_Move::Update() { owner->GetStage().FollowCursor(); }
 
 void CStrategy_Move::Draw() { DrawGridHighlights(owner->GetStage(), traverse, EGridHighlight::MOVE); }
 
+void CStrategy_Move::DrawOverlay() { owner->GetStage().DrawKeyHelp(kChoosingHelp); }
+
 void CStrategy_Move::ProcessInput() {
   CStage& stage = owner->GetStage();
   CUnit& unit = owner->GetUnit();
@@ -189,9 +218,7 @@ void CStrategy_Move::ProcessInput() {
     owner->SetStep(std::make_unique<CStrategy_RootMenu>(*owner));
     stage.FocusOnActiveUnit();
   } else if (Pushed(EGameKey::ESCAPE)) {
-    // The battle is given up without saving.
-    if (soundManager) soundManager->StopBgm();
-    if (titleSceneMaker) SetNextScene(titleSceneMaker());
+    CStageStrategy_LeaveQuestion::Ask(stage);
   }
 }
 
@@ -226,8 +253,11 @@ void CTargetChoice::Draw(CStage& stage, EGridHighlight areaKind) const {
   DrawGridHighlights(stage, area, areaKind, LAYER_COMMAND_FRONT);
 }
 
-void CTargetChoice::DrawOverlay() const {
+void CTargetChoice::DrawOverlay(const CStage& stage) const {
   if (predictWindow) predictWindow->Draw();
+  // Under the prediction boxes when they hold the top of the screen.
+  const CDialog* box = predictWindow ? predictWindow->GetTargetBox() : nullptr;
+  stage.DrawKeyHelp(kChoosingHelp, box && box->position.y == 0 ? box->height + 2 : 0);
 }
 
 // ---- weapon attack -----------------------------------------------------------
@@ -255,7 +285,7 @@ void CStrategy_Attack::Update() {
 
 void CStrategy_Attack::Draw() { target.Draw(owner->GetStage(), EGridHighlight::ATTACK); }
 
-void CStrategy_Attack::DrawOverlay() { target.DrawOverlay(); }
+void CStrategy_Attack::DrawOverlay() { target.DrawOverlay(owner->GetStage()); }
 
 void CStrategy_Attack::ProcessInput() {
   CStage& stage = owner->GetStage();
@@ -282,8 +312,10 @@ void CStrategy_Attack::ProcessInput() {
 
 CStrategy_Skill::CStrategy_Skill(CStageStrategy_UnitCommand& owner_) : CStrategy(owner_) {
   CDialog* root = owner->GetRootDialog();
-  listDialog = root->OpenChildDialog(SPoint(root->position.x + root->width - 15, root->position.y + 20),
-                                     CreateSkillSelectDialog(owner->GetUnit()));
+  auto list = CreateSkillSelectDialog(owner->GetUnit());
+  // The list overlaps the menu's inner edge, on the side of the screen with room.
+  const int x = owner->IsMenuOnRight() ? root->position.x - list->width + 15 : root->position.x + root->width - 15;
+  listDialog = root->OpenChildDialog(SPoint(x, root->position.y + 20), std::move(list));
 }
 
 CStrategy_Skill::~CStrategy_Skill() = default;
@@ -310,7 +342,7 @@ void CStrategy_Skill::DrawOverlay() {
   if (step == SELECT_SKILL) {
     owner->GetGui().Draw();
   } else {
-    target.DrawOverlay();
+    target.DrawOverlay(owner->GetStage());
   }
 }
 
@@ -410,12 +442,17 @@ void CStrategy_Standby::ProcessInput() {
   }
 }
 
-void CStrategy_Standby::DrawOverlay() { arrow.Draw(owner->GetUnit()); }
+void CStrategy_Standby::DrawOverlay() {
+  arrow.Draw(owner->GetUnit());
+  owner->GetStage().DrawKeyHelp("方向キー:向き  Z:ターン終了  X:戻る");
+}
 
 // ---- status ------------------------------------------------------------------
 
 CStrategy_Status::CStrategy_Status(CStageStrategy_UnitCommand& owner_)
-    : CStrategy(owner_), window(std::make_unique<CStatusWindow>(owner->GetUnit(), SPoint(10, 10))) {}
+    : CStrategy(owner_), window(std::make_unique<CStatusWindow>(owner->GetUnit(), SPoint(10, 10))) {
+  owner->KeepClearOfUnit(*window->GetDialog());
+}
 
 CStrategy_Status::~CStrategy_Status() = default;
 

@@ -56,6 +56,13 @@ class CStageStrategy_UnitCommand : public CStageStrategy {
   CDialog* GetRootDialog() const { return rootDialog; }
   // Back to browsing, the cursor on the active unit.
   void ReturnToBrowsing();
+  // A window of the command (the menu, the status window) opens in the
+  // top-left corner, or in the top-right one when it would cover the unit's
+  // cell there.
+  void KeepClearOfUnit(CDialog& window) const;
+  void PlaceMenu();
+  // The skill list opens beside the menu, towards the middle of the screen.
+  bool IsMenuOnRight() const;
 
  private:
   CUnit* unit;
@@ -88,6 +95,7 @@ class CStrategy_Move : public CStrategy {
   void Update() override;
   void ProcessInput() override;
   void Draw() override;
+  void DrawOverlay() override;
 
  private:
   CTraverseInfo traverse;
@@ -104,7 +112,8 @@ class CTargetChoice {
   void Aim(CStage& stage, const CUnit& unit, std::span<const SPoint> shape, bool rotate, std::optional<ESkill> skill);
   void Update();
   void Draw(CStage& stage, EGridHighlight areaKind) const;
-  void DrawOverlay() const;
+  // The prediction window and the key help line, kept clear of it.
+  void DrawOverlay(const CStage& stage) const;
 
   std::vector<SPoint> range;
   std::vector<SPoint> area;
@@ -120,6 +129,8 @@ class CStrategy_Attack : public CStrategy {
   void ProcessInput() override;
   void Draw() override;
   void DrawOverlay() override;
+
+  const CTargetChoice& GetTarget() const { return target; }
 
  private:
   void Aim();
@@ -164,6 +175,7 @@ class CStrategy_Status : public CStrategy {
   void Update() override;
   void ProcessInput() override;
   void DrawOverlay() override;
+  CStatusWindow* GetWindow() const { return window.get(); }
 
  private:
   std::unique_ptr<CStatusWindow> window;

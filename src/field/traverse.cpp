@@ -1,15 +1,18 @@
 #include "field/traverse.h"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <stdexcept>
 
+#include "core/map_grid.h"
 #include "field/battlefield.h"
 #include "field/geographical_features.h"
 #include "field/terrain.h"
 #include "field/unit.h"
 #include "gfx/draw_data.h"
 #include "gfx/draw_queue.h"
+#include "runtime/gamelib/gamelib.h"
 #include "runtime/globals.h"
 
 namespace {
@@ -22,6 +25,9 @@ const CGeographicalFeatures& MapOf(const CBattlefield& stage) {
 
 // Neighbours are queued in this order; it decides which cells are reached first.
 constexpr EDirection4 EXPAND_ORDER[] = {EDirection4::LEFT, EDirection4::RIGHT, EDirection4::UP, EDirection4::DOWN};
+// Strong enough to tint grass, weak enough to leave the terrain readable.
+constexpr int kWatchWashAlpha = 56;
+
 // When two neighbours are equally good on the walk back, the earlier one wins.
 constexpr EDirection4 ROUTE_PREFERENCE[] = {EDirection4::UP, EDirection4::RIGHT, EDirection4::DOWN,
                                             EDirection4::LEFT};
@@ -208,6 +214,64 @@ void DrawGridHighlights(CBattlefield& stage, const CTraverseInfo& info, EGridHig
   cells.reserve(info.grids.size());
   for (const CGridInfo& g : info.grids) cells.push_back(g.grid);
   DrawGridHighlights(stage, cells, kind);
+}
+
+void DrawWatchRange(CBattlefield& stage, const std::vector<SPoint>& watched, const std::vector<SPoint>& walked) {
+  if (watched.empty()) return;
+  DrawGridHighlights(stage, watched, EGridHighlight::SIGHT);
+  auto less = [](SPoint a, SPoint b) { return a.y != b.y ? a.y < b.y : a.x < b.x; };
+  auto sorted = [&](std::vector<SPoint> cells) {
+    std::sort(cells.begin(), cells.end(), less);
+    return cells;
+  };
+  const std::vector<SPoint> seen = sorted(watched);
+  const std::vector<SPoint> walk = sorted(walked);
+  auto outside = [&](SPoint c) {
+    return !std::binary_search(seen.begin(), seen.end(), c, less) &&
+           !std::binary_search(walk.begin(), walk.end(), c, less);
+  };
+  // Cell boxes for the wash; for the border a light band inside each open
+  // side and a dark line just outside it, the dark ones painted first.
+  std::vector<CRect> cells;
+  std::vector<CRect> dark;
+  std::vector<CRect> light;
+  const int half = kGridPixels / 2;
+  for (const SPoint& c : watched) {
+    const SPointD centre = stage.GridToScreen(c);
+    const int l = static_cast<int>(std::lround(centre.x)) - half;
+    const int t = static_cast<int>(std::lround(centre.y)) - half;
+    const int r = l + kGridPixels;
+    const int b = t + kGridPixels;
+    cells.emplace_back(l, t, r, b);
+    if (outside(c + SPoint(-1, 0))) {
+      dark.emplace_back(l - 1, t - 1, l, b + 1);
+      light.emplace_back(l, t, l + 2, b);
+    }
+    if (outside(c + SPoint(1, 0))) {
+      dark.emplace_back(r, t - 1, r + 1, b + 1);
+      light.emplace_back(r - 2, t, r, b);
+    }
+    if (outside(c + SPoint(0, -1))) {
+      dark.emplace_back(l - 1, t - 1, r + 1, t);
+      light.emplace_back(l, t, r, t + 2);
+    }
+    if (outside(c + SPoint(0, 1))) {
+      dark.emplace_back(l - 1, b, r + 1, b + 1);
+      light.emplace_back(l, b - 2, r, b);
+    }
+  }
+  auto draw = [cells = std::move(cells), dark = std::move(dark), light = std::move(light)] {
+    SetDrawBlendMode(DX_BLENDMODE_ALPHA, kWatchWashAlpha);
+    const unsigned int wash = GetColor(106, 58, 160);
+    for (const CRect& r : cells) DrawBox(r.left, r.top, r.right, r.bottom, wash, TRUE);
+    SetDrawBlendMode(DX_BLENDMODE_NOBLEND, 0);
+    const unsigned int shade = GetColor(74, 30, 120);
+    for (const CRect& r : dark) DrawBox(r.left, r.top, r.right, r.bottom, shade, TRUE);
+    const unsigned int glow = GetColor(224, 192, 255);
+    for (const CRect& r : light) DrawBox(r.left, r.top, r.right, r.bottom, glow, TRUE);
+  };
+  // Over every highlight picture of the range layer, under the target areas and the units.
+  stage.GetDrawQueue().AddCallback(std::move(draw), LAYER_COMMAND_BACK * 1000 + 999);
 }
 
 SDangerZone GetDangerZone(const CBattlefield& stage) {

@@ -96,3 +96,10 @@ const char* GridHighlightImage(EGridHighlight kind);
 void DrawGridHighlights(CBattlefield& stage, const std::vector<SPoint>& cells, EGridHighlight kind,
                         int layer = LAYER_COMMAND_BACK);
 void DrawGridHighlights(CBattlefield& stage, const CTraverseInfo& info, EGridHighlight kind);
+
+// An enemy's watch range beyond the cells it walks to (`walked`): the
+// sight picture on each watched cell, which alone is a faint speckle on
+// grass, under a light purple wash, and a two-tone line along the range's
+// outer border (every side of a watched cell that faces a cell neither
+// watched nor walked), so that the range shows on every terrain.
+void DrawWatchRange(CBattlefield& stage, const std::vector<SPoint>& watched, const std::vector<SPoint>& walked);

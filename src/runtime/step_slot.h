@@ -34,6 +34,13 @@ class CStepSlot {
     if (current) retired.push_back(std::move(current));
     current = std::move(next);
   }
+  // The next step takes over and the current one is handed back whole,
+  // for an owner that will give it the slot again later.
+  std::unique_ptr<Step> Exchange(std::unique_ptr<Step> next) {
+    std::unique_ptr<Step> old = std::move(current);
+    current = std::move(next);
+    return old;
+  }
   // Frees the replaced steps: call where none of them can be running.
   void ReleaseRetired() { retired.clear(); }
   // Frees the current step, then the replaced ones.

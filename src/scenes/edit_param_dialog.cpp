@@ -7,8 +7,8 @@
 #include "field/unit_tables.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
-#include "scenes/confirm_dialog.h"
 #include "scenes/dialog_rows.h"
+#include "ui/confirm_dialog.h"
 #include "ui/window_panes.h"
 
 namespace {

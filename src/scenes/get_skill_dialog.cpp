@@ -10,8 +10,8 @@
 #include "persist/save_data.h"
 #include "runtime/globals.h"
 #include "runtime/key_manager.h"
-#include "scenes/confirm_dialog.h"
 #include "scenes/dialog_rows.h"
+#include "ui/confirm_dialog.h"
 #include "ui/window_panes.h"
 
 namespace {

@@ -17,6 +17,7 @@
 #include "scenes/party_dialogs.h"
 #include "scenes/save_slot_list.h"
 #include "ui/dialog.h"
+#include "ui/key_help.h"
 #include "ui/menu_dialog.h"
 #include "ui/message_dialog.h"
 #include "ui/window_panes.h"
@@ -39,6 +40,8 @@ class CStrategy_RootMenu : public CSceneCamp::CStrategy {
   void Draw() override {
     scene->GetMainManager().Draw();
     scene->GetMoneyManager().Draw();
+    // X does nothing here (a battle is the way out): the help says so.
+    DrawKeyHelp("Z:決定  X:ここでは何もしません", 0);
   }
   void Update() override {
     scene->GetMainManager().Update();

@@ -1,7 +1,6 @@
 list(APPEND QUORVANE_SOURCES
   src/scenes/scene_title.cpp
   src/scenes/scene_camp.cpp
-  src/scenes/confirm_dialog.cpp
   src/scenes/dialog_rows.cpp
   src/scenes/edit_param_dialog.cpp
   src/scenes/get_skill_dialog.cpp

@@ -4,5 +4,7 @@ list(APPEND QUORVANE_SOURCES
   src/ui/panes.cpp
   src/ui/menu_dialog.cpp
   src/ui/message_dialog.cpp
+  src/ui/confirm_dialog.cpp
+  src/ui/key_help.cpp
   src/ui/window_panes.cpp
 )

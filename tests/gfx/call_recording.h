@@ -1,9 +1,12 @@
 // Records the game library calls made while it lives.
 #pragma once
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "runtime/gamelib/gamelib.h"
 
 class CCallRecording {
@@ -32,5 +35,15 @@ class CCallRecording {
       if (open != std::string::npos && close > open) texts.push_back(call.substr(open + 1, close - open - 1));
     }
     return texts;
+  }
+  // Where `text` was written with DrawStringToHandle, if it was.
+  std::optional<SPoint> TextAt(const std::string& text) const {
+    const std::string quoted = ",\"" + text + "\",";
+    for (const std::string& call : gamelib_test::RecordedCalls()) {
+      if (!call.starts_with("DrawStringToHandle(") || call.find(quoted) == std::string::npos) continue;
+      SPoint at;
+      if (std::sscanf(call.c_str(), "DrawStringToHandle(%d,%d,", &at.x, &at.y) == 2) return at;
+    }
+    return std::nullopt;
   }
 };

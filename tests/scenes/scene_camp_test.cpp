@@ -20,6 +20,7 @@
 #include "runtime/scene.h"
 #include "scenes/main_loop_keys.h"
 #include "ui/dialog.h"
+#include "ui/key_help.h"
 #include "ui/ui_test_support.h"
 
 namespace {
@@ -77,6 +78,28 @@ TEST_F(SceneCampTest, ANewGameCampsWithAHundredYenAndEightMaps) {
   saveData->bonusMapOpened = true;
   Frame(camp, {EGameKey::DECIDE});
   EXPECT_EQ(Top(camp)->GetPanes().size(), 9u) << "the bonus map once opened";
+}
+
+// X does nothing on the camp's first menu (a battle is the only way out),
+// and the key help line says so there, clear of the menu and the money.
+TEST_F(SceneCampTest, TheFirstMenuSaysThatXDoesNothingThere) {
+  const std::string help = "Z:決定  X:ここでは何もしません";
+  CSceneCamp camp;
+  CCallRecording recording;
+  camp.Draw();
+  const std::optional<SPoint> at = recording.TextAt(help);
+  ASSERT_TRUE(at.has_value());
+  const CRect line = KeyHelpBox(help, at->y - 2);
+  for (const CDialog* d : {camp.GetRootDialog(), camp.GetMoneyDialog()}) {
+    EXPECT_GE(line.left, d->position.x + d->width) << d->title;
+  }
+  Frame(camp, {EGameKey::CANCEL});
+  Frame(camp);
+  EXPECT_EQ(Top(camp), camp.GetRootDialog());
+  Frame(camp, {EGameKey::DECIDE});  // the map list has keys of its own
+  recording.Clear();
+  camp.Draw();
+  EXPECT_FALSE(recording.TextAt(help).has_value());
 }
 
 TEST_F(SceneCampTest, TheSortieStartsTheBattleOfTheChosenMap) {

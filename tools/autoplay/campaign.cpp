@@ -12,6 +12,7 @@
 
 #include "battle/announce.h"
 #include "battle/cursor.h"
+#include "battle/leave_question.h"
 #include "battle/stage.h"
 #include "battle/stage_strategies.h"
 #include "battle/unit_command.h"
@@ -36,7 +37,7 @@
 namespace {
 
 // A battle still going after this many frames is given up (Esc while
-// choosing a destination), as a player would give up a stalled one.
+// choosing a destination, then "はい"), as a player would give up a stalled one.
 constexpr long kGiveUpFrames = 200000;
 // No battle begins or ends and nothing is saved for this long: the game has
 // stopped answering the keys.
@@ -483,6 +484,11 @@ std::optional<EGameKey> CCampaignPlayer::BattleKey(CStage& stage, long frame) {
       }
     }
     return std::nullopt;
+  }
+  if (auto* question = dynamic_cast<CStageStrategy_LeaveQuestion*>(strategy)) {
+    // Only the give-up asks it: "はい" stands left of the focused "いいえ".
+    if (!battle->givingUp) return EGameKey::CANCEL;
+    return FocusedName(*question->GetDialog()) == "yes" ? EGameKey::DECIDE : EGameKey::LEFT;
   }
   if (dynamic_cast<CStageStrategy_SystemMenu*>(strategy)) return EGameKey::CANCEL;
   if (auto* browsing = dynamic_cast<CStageStrategy_FreeScroll*>(strategy)) {
