@@ -130,8 +130,6 @@ class CStrategy_Attack : public CStrategy {
   void Draw() override;
   void DrawOverlay() override;
 
-  const CTargetChoice& GetTarget() const { return target; }
-
  private:
   void Aim();
   CTargetChoice target;

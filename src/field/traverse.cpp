@@ -25,12 +25,13 @@ const CGeographicalFeatures& MapOf(const CBattlefield& stage) {
 
 // Neighbours are queued in this order; it decides which cells are reached first.
 constexpr EDirection4 EXPAND_ORDER[] = {EDirection4::LEFT, EDirection4::RIGHT, EDirection4::UP, EDirection4::DOWN};
-// Strong enough to tint grass, weak enough to leave the terrain readable.
-constexpr int kWatchWashAlpha = 56;
-
 // When two neighbours are equally good on the walk back, the earlier one wins.
 constexpr EDirection4 ROUTE_PREFERENCE[] = {EDirection4::UP, EDirection4::RIGHT, EDirection4::DOWN,
                                             EDirection4::LEFT};
+
+// The watch range's wash: strong enough to tint grass, weak enough to leave
+// the terrain readable.
+constexpr int kWatchWashAlpha = 56;
 
 }  // namespace
 

@@ -135,7 +135,7 @@ TEST_F(BattleWindowsTest, CompactBoxShowsTheEffectiveWaitAndOneIconPerEffect) {
   EXPECT_EQ(four->FindPane("ExtStateIcon4"), nullptr);
 }
 
-TEST_F(BattleWindowsTest, StatusWindowEndsOnCancelOrDecideAndPassesOtherKeysToItsDialog) {
+TEST_F(BattleWindowsTest, StatusWindowEndsOnCancelAndPassesOtherKeysToItsDialog) {
   CUnit& knight = Make(ECharactor::KNIGHT, 0, {3, 3});
   CStatusWindow window(knight, {30, 40});
   EXPECT_EQ(window.GetDialog()->position, SPoint(30, 40));
@@ -160,12 +160,6 @@ TEST_F(BattleWindowsTest, StatusWindowEndsOnCancelOrDecideAndPassesOtherKeysToIt
   window.ProcessInput(keys);
   EXPECT_TRUE(window.IsEnd());
   EXPECT_EQ(counter->calls, 1) << "CANCEL only ends the window";
-
-  // Nothing in the window can be chosen: DECIDE ends it as well.
-  CStatusWindow decided(knight, {30, 40});
-  keys.pushed = {EGameKey::DECIDE};
-  decided.ProcessInput(keys);
-  EXPECT_TRUE(decided.IsEnd());
 
   CCheapStatusWindow box(knight, {0, 0});
   keys.pushed = {EGameKey::CANCEL};

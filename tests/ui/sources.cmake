@@ -2,5 +2,4 @@ list(APPEND QUORVANE_TEST_SOURCES
   tests/ui/dialog_test.cpp
   tests/ui/menu_dialog_test.cpp
   tests/ui/window_colours_test.cpp
-  tests/ui/confirm_dialog_test.cpp
 )
