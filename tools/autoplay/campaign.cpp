@@ -23,6 +23,7 @@
 #include "field/unit_ai_base.h"
 #include "field/unit_status.h"
 #include "game/main_loop.h"
+#include "headless.h"
 #include "party_ai.h"
 #include "persist/save_data.h"
 #include "runtime/game_key.h"
@@ -466,14 +467,8 @@ std::optional<EGameKey> CCampaignPlayer::BattleKey(CStage& stage, long frame) {
   if (!battle->givingUp && frame - battle->startFrame > kGiveUpFrames) {
     battle->givingUp = true;
     // Who is still standing, and where, tells why the battle stalled.
-    std::string standing;
-    for (const CUnit* u : stage.state.units) {
-      if (u->IsDead()) continue;
-      standing += " " + u->name + "(team " + std::to_string(u->team) + " at " + std::to_string(u->grid.x) + "," +
-                  std::to_string(u->grid.y) + " hp " + std::to_string(u->hp) + ")";
-    }
     std::fprintf(stderr, "autoplay: battle %d on stage %d stalled; giving up with%s\n", battle->number,
-                 stage.stageNo, standing.c_str());
+                 stage.stageNo, DescribeStanding(stage).c_str());
   }
   CStageStrategy* strategy = stage.GetStrategy();
   if (auto* announce = dynamic_cast<CStageStrategy_Announce*>(strategy)) {

@@ -14,7 +14,9 @@
 #include "assets/unit_sprites.h"
 #include "battle/unit_ai.h"
 #include "core/random.h"
+#include "field/battlefield.h"
 #include "field/enemy.h"
+#include "field/unit.h"
 #include "game/main_loop.h"
 #include "persist/option_info.h"
 #include "persist/save_data.h"
@@ -102,4 +104,14 @@ void CHeadlessGame::Release() {
   gamelib_test::ClearInjectedInput();
   ReleaseGlobals();
   GameLib_End();
+}
+
+std::string DescribeStanding(const CBattlefield& stage) {
+  std::string standing;
+  for (const CUnit* u : stage.state.units) {
+    if (u->IsDead()) continue;
+    standing += " " + u->name + "(team " + std::to_string(u->team) + " at " + std::to_string(u->grid.x) + "," +
+                std::to_string(u->grid.y) + " hp " + std::to_string(u->hp) + ")";
+  }
+  return standing;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class CBattlefield;
+
 // The game reports on standard output as it plays; while a run lasts that
 // goes to /dev/null so that the result lines stand alone. Print writes to
 // the real standard output.
@@ -37,3 +39,7 @@ class CHeadlessGame {
   void Release();
   EKind kind;
 };
+
+// Who is still standing in a battle, and where, for the line that tells why
+// a battle stalled: " name(team T at X,Y hp H)" for every living unit.
+std::string DescribeStanding(const CBattlefield& stage);

@@ -308,6 +308,11 @@ SResult Fight(const SOptions& options, CFrameTimings* timings) {
       }
     }
   }
+  if (std::string_view(result.outcome) == "timeout") {
+    // Who is still standing, and where, tells why the battle stalled.
+    std::fprintf(stderr, "autoplay: stage %d seed %u stalled after %ld frames; still standing:%s\n", options.stage,
+                 options.seed, result.frames, DescribeStanding(stage).c_str());
+  }
   result.turns = stage.state.turnCount;
   result.hits = tally.hits;
   result.misses = tally.misses;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "battle/small_battle.h"
+#include "battle/unit_ai.h"
 #include "field/unit_ai_base.h"
 #include "line_of_fire.h"
 
@@ -23,6 +24,8 @@ struct SPlaced {
 };
 
 CUnit& Place(CSmallBattle& battle, const SPlaced& p) {
+  // The foes think as they do in the game (their search range is read).
+  InstallUnitAIMaker();
   CUnit& u = battle.Add(p.charactor, p.team, p.grid);
   if (p.hp >= 0) u.hp = p.hp;
   return u;
@@ -194,14 +197,14 @@ TEST(PartyAITest, AWoundedArcherShootsFromOutsideTheFoesReach) {
   EXPECT_EQ(turn.strike->aim, SPoint(0, 0));
 }
 
-// A slime that never comes: the knight stands for three turns of its own
-// (a turn spent standing costs less wait), then walks up to the edge of
-// the slime's reach, (4,0) for a slime on (9,0), and no further; a turn
-// later it goes in and strikes.
+// A slime that never comes: it notices only what is within 3 steps. The
+// knight stands for three turns of its own (a turn spent standing costs
+// less wait), then walks up to the edge of the slime's reach, (4,0) for a
+// slime on (9,0), and no further; a turn later it goes in and strikes.
 TEST(PartyAITest, WaitsForTheFoeAWhileThenGoesToMeetIt) {
   CSmallBattle battle({".........."});
   CUnit& knight = Place(battle, {C::KNIGHT, 0, {0, 0}});
-  Place(battle, {C::SLIME, 1, {9, 0}});
+  Place(battle, {C::SLIME, 1, {9, 0}}).ai->searchRange = 3;
   const auto ai = MakePartyAI(battle, knight);
   struct SExpected {
     std::optional<SPoint> walkedTo;
